@@ -1,0 +1,37 @@
+# The two commands of the README: `make run` and `make test`.
+# Both install what is missing, configure into build/ with Ninja and build.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_ARGS ?=
+# Warnings are errors in CI.
+ifneq ($(CI),)
+CMAKE_ARGS += -DKESTOVA_WERROR=ON
+endif
+
+.PHONY: all deps configure build test run bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_ARGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR)
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j2 --timeout 600
+
+run: build
+	@scripts/run $(BUILD_DIR)
+
+bench: build
+	@scripts/bench $(BUILD_DIR)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR)
