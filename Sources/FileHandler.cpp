@@ -1,9 +1,11 @@
 #include "FileHandler.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <new>
 #include <string>
 #include <system_error>
@@ -30,13 +32,6 @@ bool IsDirectory(const fs::path& path)
     return fs::is_directory(path, error);
 }
 
-bool EqualsNoCase(const std::string& strLeft, const std::string& strRight)
-{
-    auto lower = [](unsigned char ch) { return (ch >= 'A' && ch <= 'Z') ? ch + ('a' - 'A') : ch; };
-    return std::equal(strLeft.begin(), strLeft.end(), strRight.begin(), strRight.end(),
-                      [&](char a, char b) { return lower(a) == lower(b); });
-}
-
 std::string LowerAscii(std::string strText)
 {
     for (char& ch : strText) {
@@ -46,20 +41,80 @@ std::string LowerAscii(std::string strText)
     return strText;
 }
 
-// The entry of the folder whose name equals strName without regard to case. Of
-// several, the byte-wise smallest, so that the choice does not depend on the
-// order in which the folder lists them. Empty when there is none.
-std::string FindNoCase(const fs::path& folder, const std::string& strName)
+// A folder's entries by their lower-case names. Of names that differ only in
+// case, the byte-wise smallest wins, so that the choice does not depend on the
+// order in which the folder lists them.
+using NamesNoCase = std::map<std::string, std::string>;
+
+NamesNoCase ListNoCase(const fs::path& folder)
 {
-    std::string strFound;
+    NamesNoCase entries;
     std::error_code error;
-    fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, error);
+    fs::directory_iterator it(folder, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::string strEntry = it->path().filename().string();
-        if (EqualsNoCase(strEntry, strName) && (strFound.empty() || strEntry < strFound))
-            strFound = std::move(strEntry);
+        std::string strName = it->path().filename().string();
+        auto [found, bAdded] = entries.emplace(LowerAscii(strName), strName);
+        if (!bAdded && strName < found->second)
+            found->second = strName;
     }
-    return strFound;
+    return entries;
+}
+
+// Case-insensitive lookups reuse a folder's listing while the folder is
+// unchanged, so that many misses in a large folder (the icon cache) do not each
+// read the whole folder. Modification times are coarse, and a file added in the
+// same tick as the listing would go unseen: a listing is reused only when the
+// folder had been quiet for a while before it was read. Safe for many threads.
+class FolderListings
+{
+public:
+    // The entry of the folder that equals strName without regard to case, or empty.
+    std::string FindNoCase(const fs::path& folder, const std::string& strName)
+    {
+        std::error_code error;
+        const fs::path key = fs::absolute(folder.empty() ? fs::path(".") : folder, error);
+        const fs::file_time_type modified = fs::last_write_time(key, error);
+        if (error)
+            return std::string();
+        std::lock_guard<std::mutex> lock(m_mutex);
+        const Listing& listing = Current(key, modified);
+        const auto found = listing.names.find(LowerAscii(strName));
+        return found == listing.names.end() ? std::string() : found->second;
+    }
+
+private:
+    static constexpr std::size_t kMaxFolders = 64;
+    static constexpr std::chrono::seconds kQuietTime{2};
+
+    struct Listing
+    {
+        fs::file_time_type modified;
+        bool bReusable = false;
+        NamesNoCase names;
+    };
+
+    const Listing& Current(const fs::path& key, fs::file_time_type modified)
+    {
+        auto found = m_listings.find(key);
+        if (found != m_listings.end() && found->second.bReusable && found->second.modified == modified)
+            return found->second;
+        if (found == m_listings.end() && m_listings.size() >= kMaxFolders)
+            m_listings.clear();
+        const bool bQuiet = fs::file_time_type::clock::now() - modified > kQuietTime;
+        Listing& listing = m_listings[key];
+        listing = Listing{modified, bQuiet, ListNoCase(key)};
+        return listing;
+    }
+
+    std::mutex m_mutex;
+    std::map<fs::path, Listing> m_listings;
+};
+
+// Never destroyed: download workers may still resolve paths while the program ends.
+FolderListings& Listings()
+{
+    static FolderListings* s_pListings = new FolderListings;
+    return *s_pListings;
 }
 
 std::vector<std::string> SplitAtSlash(const std::string& strPath)
@@ -89,7 +144,7 @@ fs::path ResolveNoCase(const std::string& strSlashed)
     for (; uIndex < parts.size(); ++uIndex) {
         fs::path candidate = resolved / parts[uIndex];
         if (!Exists(candidate)) {
-            const std::string strMatch = FindNoCase(resolved, parts[uIndex]);
+            const std::string strMatch = Listings().FindNoCase(resolved, parts[uIndex]);
             if (strMatch.empty())
                 break;
             candidate = resolved / strMatch;
@@ -132,7 +187,8 @@ bool ReadBytes(const fs::path& path, std::string& bytes)
     return !in.bad() && bytes.size() < UINT32_MAX;
 }
 
-// CR LF becomes LF, as files written on Windows expect; a lone CR stays.
+// CR LF becomes LF, so that files written on Windows read as they did there; a
+// lone CR stays.
 void JoinLineEnds(std::string& text)
 {
     std::size_t uRead = text.find('\r');
@@ -180,32 +236,17 @@ bool AppendText(CMyString& strOut, const std::string& text)
     return true;
 }
 
-// A missing destination folder is created; an existing one is kept.
+// True when the folder exists afterwards, whether made now or before.
 bool MakeFolder(const fs::path& folder)
 {
     std::error_code error;
+    if (Exists(folder))
+        return IsDirectory(folder);
     fs::create_directory(folder, error);
     return IsDirectory(folder);
 }
 
-// The destination folder's entries by their lower-case names, so that each
-// copied file is matched without regard to case without a scan per file.
-std::map<std::string, std::string> ListNoCase(const fs::path& folder)
-{
-    std::map<std::string, std::string> entries;
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::string strName = it->path().filename().string();
-        auto [found, bAdded] = entries.emplace(LowerAscii(strName), strName);
-        if (!bAdded && strName < found->second)
-            found->second = strName;
-    }
-    return entries;
-}
-
-fs::path MatchNoCase(const fs::path& folder, const std::map<std::string, std::string>& entries,
-                     const std::string& strName)
+fs::path MatchNoCase(const fs::path& folder, const NamesNoCase& entries, const std::string& strName)
 {
     if (Exists(folder / strName))
         return folder / strName;
@@ -224,21 +265,22 @@ bool IsFolderToEnter(const fs::directory_entry& entry, const fs::path& topDestin
     return !fs::equivalent(entry.path(), topDestination, error);
 }
 
+// Copies the files of the tree that the destination lacks; existing files are
+// kept. Folders that cannot be read or created are left out.
 void CopyTree(const fs::path& source, const fs::path& destination, const fs::path& topDestination)
 {
-    const std::map<std::string, std::string> existing = ListNoCase(destination);
+    const NamesNoCase existing = ListNoCase(destination);
     std::error_code error;
     fs::directory_iterator it(source, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         const fs::path target = MatchNoCase(destination, existing, it->path().filename().string());
-        std::error_code copyError;
         if (IsFolderToEnter(*it, topDestination)) {
             if (MakeFolder(target))
                 CopyTree(it->path(), target, topDestination);
-        } else {
-            // Existing files are kept: copy_file fails for them and the error is ignored.
-            fs::copy_file(it->path(), target, fs::copy_options::none, copyError);
+            continue;
         }
+        std::error_code copyError;
+        fs::copy_file(it->path(), target, fs::copy_options::none, copyError);
     }
 }
 
@@ -296,15 +338,12 @@ bool CFileHandler::CreateDirectories(const CMyString& strPath)
         return true;
     // Program paths mix both separators ("$XDG_DATA_HOME" + "\Kestova\").
     const std::string strText = strPath.GetText();
-    std::size_t uSeparator = strText.find_first_of("\\/");
-    while (true) {
-        const CMyString strPrefix(strText.substr(0, uSeparator == std::string::npos ? uSeparator : uSeparator + 1).c_str());
-        const fs::path prefix = ToSystemPath(strPrefix);
-        if (!Exists(prefix) && !MakeFolder(prefix))
+    for (std::size_t uEnd = strText.find_first_of("\\/");; uEnd = strText.find_first_of("\\/", uEnd + 1)) {
+        const std::size_t uLength = uEnd == std::string::npos ? strText.size() : uEnd + 1;
+        if (!MakeFolder(ToSystemPath(strText.substr(0, uLength).c_str())))
             return false;
-        if (uSeparator == std::string::npos || uSeparator + 1 == strText.size())
+        if (uLength == strText.size())
             return true;
-        uSeparator = strText.find_first_of("\\/", uSeparator + 1);
     }
 }
 

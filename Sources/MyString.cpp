@@ -40,10 +40,10 @@ CMyString::CMyString(const char* pText)
 
 CMyString::CMyString(const char* pData, uint32_t uLength)
 {
-    uint32_t uReal = 0;
-    while (pData && uReal < uLength && pData[uReal] != '\0') {
-        ++uReal;
-    }
+    const void* pZero = pData ? std::memchr(pData, '\0', uLength) : nullptr;
+    const auto uReal = pData == nullptr ? 0u
+                       : pZero          ? static_cast<uint32_t>(static_cast<const char*>(pZero) - pData)
+                                        : uLength;
     Assign(pData, uReal);
 }
 

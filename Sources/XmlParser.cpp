@@ -68,14 +68,15 @@ CXmlNode* CXmlParser::Parse()
         if (kind == Token::End) {
             break;
         }
+        const bool bNewChild = kind == Token::EmptyTag || (kind == Token::StartTag && !pCurrent->m_strName.IsEmpty());
+        if (bNewChild && open.size() >= static_cast<size_t>(CMyXmlDom::kMaxDepth)) {
+            break; // the child would lie deeper than the limit
+        }
         if (kind == Token::EmptyTag) {
             pCurrent->AddChild(new CXmlNode(strToken));
         } else if (kind == Token::StartTag && pCurrent->m_strName.IsEmpty()) {
             pCurrent->m_strName = strToken; // the root's own start tag
         } else if (kind == Token::StartTag) {
-            if (open.size() >= static_cast<size_t>(CMyXmlDom::kMaxDepth)) {
-                break;
-            }
             open.push_back(new CXmlNode(strToken));
         } else if (kind == Token::Text) {
             pCurrent->m_strText = strToken;
