@@ -1,0 +1,38 @@
+#include "BrowserChoice.h"
+
+#include "ArrayString.h"
+#include "Browser.h"
+#include "Process.h"
+
+namespace {
+
+CBrowserState& SharedState()
+{
+    static CBrowserState s_state{CMyString("xdg-open"), false, true};
+    return s_state;
+}
+
+} // namespace
+
+void DetectDefaultBrowser()
+{
+    const CBrowser browser = CBrowser::Detect();
+    CBrowserState& state = SharedState();
+    state.m_strProgram = browser.GetProgram();
+    state.m_bFirefox = browser.IsFirefox();
+    state.m_bFallback = browser.IsFallback();
+}
+
+const CBrowserState& GetBrowserState()
+{
+    return SharedState();
+}
+
+bool OpenInBrowser(const CMyString& strUrl)
+{
+    if (strUrl.IsEmpty())
+        return false;
+    CArrayString arguments;
+    arguments.Add(strUrl);
+    return StartDetached(GetBrowserState().m_strProgram, arguments);
+}

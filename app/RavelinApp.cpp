@@ -1,0 +1,131 @@
+#include "RavelinApp.h"
+
+#include "ArrayString.h"
+#include "BrowserChoice.h"
+#include "Http.h"
+#include "Logging.h"
+#include "PlainMainWindow.h"
+#include "RavelinDoc.h"
+#include "ServerList.h"
+#include "Settings.h"
+#include "WorkingFolder.h"
+
+#include <QApplication>
+
+#include <clocale>
+
+CRavelinApp::CRavelinApp(int& argc, char** argv) : m_argc(argc), m_argv(argv)
+{
+}
+
+// The main window goes before the application object, and the lock last.
+CRavelinApp::~CRavelinApp()
+{
+    m_pMainWindow.reset();
+    m_pDocument.reset();
+    m_pApplication.reset();
+    m_instanceLock.Release();
+}
+
+int CRavelinApp::Run()
+{
+    if (!InitInstance()) {
+        return m_pApplication ? 1 : 0; // no window could be made, or nothing was to be made
+    }
+    return m_pApplication->exec();
+}
+
+bool CRavelinApp::InitInstance()
+{
+    DetectDefaultBrowser();
+    const CMyString strWord = GetCommandWord(m_argc, m_argv);
+    if (strWord.EqualsNoCase("uninstall") || strWord.EqualsNoCase("install")) {
+        OpenPage(strWord.EqualsNoCase("install") ? Page::Install : Page::Uninstall);
+        return false;
+    }
+    if (IsAnotherInstanceRunning() && !strWord.EqualsNoCase("reopen")) {
+        return false; // the running copy is left alone
+    }
+    Settings().SetVersion(kVersion);
+    return CreateMainWindow();
+}
+
+bool CRavelinApp::CreateMainWindow()
+{
+    m_pApplication = std::make_unique<QApplication>(m_argc, m_argv);
+    // The media engine reads numbers in the C locale; QApplication has just set the user's.
+    std::setlocale(LC_NUMERIC, "C");
+    m_pDocument = std::make_unique<CRavelinDoc>();
+    m_pMainWindow = std::make_unique<CPlainMainWindow>();
+    const CMyString strTitle = GetWindowTitle();
+    m_pMainWindow->setWindowTitle(QString::fromUtf8(strTitle.GetText()));
+    m_pMainWindow->show();
+    qCDebug(lcDebug, "main window: %s", strTitle.GetText());
+    return true;
+}
+
+bool CRavelinApp::IsAnotherInstanceRunning()
+{
+    // A lock that cannot be made at all does not stop the program.
+    return m_instanceLock.TryLock() == CFileLock::Result::Busy;
+}
+
+void CRavelinApp::OpenInstallPage()
+{
+    OpenPage(Page::Install);
+}
+
+void CRavelinApp::OpenUninstallPage()
+{
+    OpenPage(Page::Uninstall);
+}
+
+void CRavelinApp::OpenPage(Page page)
+{
+    CMyString strUrl = page == Page::Install ? GetInstallUrl() : Settings().GetUninstallUrl();
+    if (strUrl.IsEmpty()) {
+        strUrl = FindReachablePage(page);
+    }
+    if (!strUrl.IsEmpty()) {
+        OpenInBrowser(strUrl);
+    }
+}
+
+CMyString CRavelinApp::FindReachablePage(Page page)
+{
+    CArrayString servers;
+    Settings().LoadServerList(servers);
+    CMyString strFirst;
+    for (uint32_t i = 0; i < servers.GetCount(); ++i) {
+        CMyString strCandidate = servers.GetAt(i);
+        strCandidate += page == Page::Install ? kInstallPage : kUninstallPage;
+        if (strFirst.IsEmpty()) {
+            strFirst = strCandidate;
+        }
+        if (CHttp::CheckConnection(strCandidate)) {
+            return strCandidate;
+        }
+    }
+    return strFirst;
+}
+
+CMyString CRavelinApp::GetWindowTitle()
+{
+    CMyString strTitle("Kestova");
+    const CMyString strVersion(kVersion);
+    if (!strVersion.IsEmpty()) {
+        strTitle += " - ";
+        strTitle += strVersion;
+    }
+    return strTitle;
+}
+
+CMyString CRavelinApp::GetCommandWord(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i] != nullptr && argv[i][0] != '/' && argv[i][0] != '-') {
+            return CMyString(argv[i]);
+        }
+    }
+    return CMyString();
+}

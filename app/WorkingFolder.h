@@ -1,0 +1,33 @@
+// Where the program keeps its files. The working folder ("main folder") is
+// "Kestova" in the user's data folder ($XDG_DATA_HOME, else ~/.local/share);
+// its "res" folder holds the working copies of the list files and the
+// downloaded icons. The program's own folder holds the shipped copies in its
+// "res" folder. Paths are written in the program's style, joined with "\", and
+// the folders end in "\"; CFileHandler maps them to the system's paths.
+#pragma once
+
+#include "MyString.h"
+
+#include <cstdint>
+
+inline constexpr char kInstallSettingsFile[] = "InstallSettings.txt";
+
+// The user's data folder + "\Kestova\", created; empty when the user has no
+// data folder.
+CMyString GetMainFolder();
+// GetMainFolder + "res\", created; the relative "res\" (below the current
+// folder) when there is no main folder.
+CMyString GetResFolder();
+// The install page's address from the shipped InstallSettings.txt; empty when
+// there is none.
+CMyString GetInstallUrl();
+// The text of the first child of the root named pElement (without regard to
+// case) in a scrambled InstallSettings.txt; empty when the file cannot be read
+// or parsed or holds no such child.
+CMyString ReadInstallSettingsUrl(const CMyString& strFile, const char* pElement);
+// The local file name of an image address: each "\", "/", ":", ".", ",", "?",
+// "<", ">", "]", "[", "}" and "{" becomes "_". A name longer than
+// kMaxIconFileName bytes is cut and ends in a hash of the whole name, so that
+// every address still has a file name of its own that the system accepts.
+inline constexpr uint32_t kMaxIconFileName = 200;
+CMyString GetIconFileName(const CMyString& strAddress);

@@ -1,0 +1,109 @@
+#include "MyDownload.h"
+
+#include "DownloadPool.h"
+#include "Http.h"
+#include "Messages.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+struct FileCloser
+{
+    void operator()(std::FILE* pFile) const { std::fclose(pFile); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+FilePtr OpenForWriting(const CMyString& strPath)
+{
+    return FilePtr(std::fopen(CFileHandler::ToSystemPath(strPath).c_str(), "wb"));
+}
+
+} // namespace
+
+int CMyDownload::DownloadFile(const CMyString& strUrl, const CMyString& strFile, QObject* pNotify,
+                              unsigned uMessage, intptr_t nCookie)
+{
+    m_strUrl = strUrl;
+    m_strFile = strFile;
+    m_notifyWindow = pNotify;
+    m_uNotifyMessage = uMessage;
+    m_nCookie = nCookie;
+    m_nReload = 1;
+    CDownloadPool::Instance().Run([this] { RunFileDownload(); });
+    return 1;
+}
+
+int CMyDownload::DownloadBuffer(const CMyString& strUrl, QObject* pNotify, unsigned uMessage, intptr_t nCookie)
+{
+    m_strUrl = strUrl;
+    m_notifyWindow = pNotify;
+    m_uNotifyMessage = uMessage;
+    m_nCookie = nCookie;
+    CDownloadPool::Instance().Run([this] { RunBufferDownload(); });
+    return 1;
+}
+
+bool CMyDownload::DownloadToBuffer(const CMyString& strUrl)
+{
+    if (strUrl.IsEmpty()) {
+        return false;
+    }
+    m_strUrl = strUrl;
+    m_notifyWindow = nullptr;
+    m_uNotifyMessage = 0;
+    m_nCookie = 0;
+    return Download(false, true);
+}
+
+bool CMyDownload::Download(bool bToFile, bool bToBuffer)
+{
+    m_buffer = CMyBuffer();
+    FilePtr file;
+    bool bFileFailed = false;
+    auto openFile = [&] {
+        if (bToFile && !file && !bFileFailed) {
+            file = OpenForWriting(m_strFile);
+            bFileFailed = !file;
+        }
+        return !bFileFailed;
+    };
+    // The file is opened with the first byte of a 200 reply, so an error reply leaves none.
+    const bool bReceived = CHttp::Get(m_strUrl, m_nReload != 0, [&](const char* pData, std::size_t uSize) {
+        if (!openFile() || (file && std::fwrite(pData, 1, uSize, file.get()) != uSize)) {
+            return false;
+        }
+        if (bToBuffer) {
+            m_buffer.Append(pData, static_cast<uint32_t>(uSize));
+        }
+        return true;
+    });
+    // An empty 200 reply still makes an (empty) file.
+    if (bReceived && !openFile()) {
+        return false;
+    }
+    const bool bFlushed = !file || std::fflush(file.get()) == 0;
+    return bReceived && bFlushed;
+}
+
+void CMyDownload::RunFileDownload()
+{
+    const bool bDone = Download(true, false);
+    if (IsWindow(m_notifyWindow)) {
+        SendMessage(m_notifyWindow, m_uNotifyMessage, bDone ? 1 : 0, m_nCookie);
+    }
+    delete this;
+}
+
+void CMyDownload::RunBufferDownload()
+{
+    CMyBuffer* pResult = Download(false, true) ? new CMyBuffer(m_buffer) : nullptr;
+    // The receiver owns the buffer; with the receiver gone, it is freed here.
+    if (IsWindow(m_notifyWindow)) {
+        SendMessage(m_notifyWindow, m_uNotifyMessage, reinterpret_cast<uintptr_t>(pResult), m_nCookie);
+    } else {
+        delete pResult;
+    }
+    delete this;
+}

@@ -1,0 +1,41 @@
+// CUpdateCheck: the server's manifest and the rule that tells, entry by entry,
+// whether the server has something newer than what is installed.
+//
+// The manifest "UpdateSettings.txt" is plain (not scrambled) markup: one child
+// of the root per published item (SEARCH_SETTINGS, MOVIES_SETTINGS, SERVERS,
+// CATEGORY, EXE_UPDATE), each with a VERSION and a NAME. An item is newer when
+// its installed version cannot be read or is older by CVersion::Compare.
+//
+// No widget here: the silent check runs on a worker thread. Both operations
+// block on the network (within the time-outs of CHttp). The update dialog
+// derives from this class and uses the same operations.
+#pragma once
+
+#include "MyString.h"
+
+class CXmlNode;
+
+class CUpdateCheck
+{
+public:
+    static constexpr const char* kManifestName = "UpdateSettings.txt";
+    // Bit of CheckForUpdates' flags: the server offers a newer program.
+    static constexpr int kProgramNewer = 2;
+
+    virtual ~CUpdateCheck() = default;
+
+    // Fetches the manifest from the first answering server. True when a
+    // non-empty text arrived; strServer is that server's base address.
+    static bool GetManifest(CMyString& strManifest, CMyString& strServer);
+    // Compares the manifest with the installed versions. True when anything is
+    // newer; nFlags gets kProgramNewer and strName the EXE_UPDATE NAME when the
+    // program is.
+    static bool CheckForUpdates(int& nFlags, CMyString& strName);
+    // The comparison on a manifest already fetched; CheckForUpdates uses it.
+    static bool CompareManifest(const CMyString& strManifest, int& nFlags, CMyString& strName);
+
+private:
+    // Whether this entry of the manifest is newer than what is installed; false
+    // for entries that are not compared.
+    static bool IsEntryNewer(const CXmlNode& entry, bool& bIsProgram);
+};

@@ -1,0 +1,95 @@
+#include "Messages.h"
+
+#include "Logging.h"
+#include "MessageEvent.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+
+namespace {
+
+struct Registry
+{
+    std::mutex mutex;
+    std::map<std::string, unsigned> ids; // lower-case name -> id
+    std::set<unsigned> known;
+};
+
+Registry& MessageIds()
+{
+    static Registry s_registry;
+    return s_registry;
+}
+
+bool IsRegistered(unsigned uMessage)
+{
+    Registry& registry = MessageIds();
+    std::lock_guard<std::mutex> guard(registry.mutex);
+    return registry.known.count(uMessage) != 0;
+}
+
+intptr_t Deliver(QObject* pTarget, unsigned uMessage, uintptr_t wParam, intptr_t lParam)
+{
+    CMessageEvent event(uMessage, wParam, lParam);
+    QCoreApplication::sendEvent(pTarget, &event);
+    return event.GetResult();
+}
+
+} // namespace
+
+unsigned RegisterWindowMessage(const CMyString& strName)
+{
+    if (strName.IsEmpty())
+        return 0;
+    CMyString strKey(strName);
+    strKey.MakeLower();
+    Registry& registry = MessageIds();
+    std::lock_guard<std::mutex> guard(registry.mutex);
+    const auto it = registry.ids.find(strKey.GetText());
+    if (it != registry.ids.end())
+        return it->second;
+    const int nType = QEvent::registerEventType();
+    if (nType < 0)
+        return 0;
+    const unsigned uMessage = static_cast<unsigned>(nType);
+    registry.ids.emplace(strKey.GetText(), uMessage);
+    registry.known.insert(uMessage);
+    qCDebug(lcMessages) << "registered" << strName.GetText() << "as" << uMessage;
+    return uMessage;
+}
+
+bool PostMessage(const QPointer<QObject>& target, unsigned uMessage, uintptr_t wParam, intptr_t lParam)
+{
+    if (target.isNull() || !IsRegistered(uMessage))
+        return false;
+    // The queue owns the event and deletes it after delivery.
+    QCoreApplication::postEvent(target.data(), new CMessageEvent(uMessage, wParam, lParam));
+    return true;
+}
+
+intptr_t SendMessage(const QPointer<QObject>& target, unsigned uMessage, uintptr_t wParam, intptr_t lParam)
+{
+    QObject* pTarget = target.data();
+    if (pTarget == nullptr || !IsRegistered(uMessage))
+        return 0;
+    QThread* pThread = pTarget->thread();
+    if (pThread == QThread::currentThread())
+        return Deliver(pTarget, uMessage, wParam, lParam);
+    if (pThread == nullptr || pThread->isFinished())
+        return 0;
+    // The call runs on the target's thread, and only while the target lives:
+    // if it is destroyed first, Qt drops the call and releases the wait.
+    intptr_t lResult = 0;
+    QMetaObject::invokeMethod(
+        pTarget, [&] { lResult = Deliver(pTarget, uMessage, wParam, lParam); }, Qt::BlockingQueuedConnection);
+    return lResult;
+}
+
+bool IsWindow(const QPointer<QObject>& target)
+{
+    return !target.isNull();
+}

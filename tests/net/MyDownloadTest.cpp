@@ -1,0 +1,186 @@
+#include "DownloadPool.h"
+#include "MessageMap.h"
+#include "Messages.h"
+#include "MyDownload.h"
+
+#include "../support/LocalHttpServer.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A window that records the completion messages it gets.
+class CRecorder : public QObject
+{
+public:
+    struct Message
+    {
+        uintptr_t wParam;
+        intptr_t lParam;
+    };
+
+    explicit CRecorder(unsigned uMessage)
+    {
+        m_map.Add(uMessage, [this](uintptr_t wParam, intptr_t lParam) {
+            m_messages.push_back({wParam, lParam});
+            return intptr_t{1};
+        });
+    }
+    bool event(QEvent* pEvent) override { return m_map.Dispatch(pEvent) || QObject::event(pEvent); }
+
+    std::vector<Message> m_messages;
+
+private:
+    CMessageMap m_map;
+};
+
+bool ProcessEventsUntil(const std::function<bool()>& condition)
+{
+    const QDeadlineTimer giveUp(30000);
+    while (!condition() && !giveUp.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return condition();
+}
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    std::ostringstream text;
+    text << stream.rdbuf();
+    return text.str();
+}
+
+class MyDownloadTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        static int s_nArgc = 1;
+        static char s_name[] = "MyDownloadTest";
+        static char* s_argv[] = {s_name, nullptr};
+        if (QCoreApplication::instance() == nullptr) {
+            new QCoreApplication(s_nArgc, s_argv);
+        }
+    }
+
+    void SetUp() override
+    {
+        m_folder = fs::temp_directory_path() /
+                   ("kestova-download-" + std::to_string(::getpid()) + "-" +
+                    testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_folder);
+        m_server.Serve("/icon.gif", "GIF89a-data");
+        m_server.Serve("/empty", "");
+        m_server.Serve("/list.txt", std::string(3 * 1024 * 1024, 'x'));
+        m_server.Routes().Get("/missing", [](const httplib::Request&, httplib::Response& response) {
+            response.status = 404;
+            response.set_content("no", "text/plain");
+        });
+        m_server.Routes().Get("/slow", [](const httplib::Request&, httplib::Response& response) {
+            std::this_thread::sleep_for(300ms);
+            response.set_content("slow", "text/plain");
+        });
+        ASSERT_GT(m_server.Start(), 0);
+    }
+
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    CMyString File(const char* pName) const { return (m_folder / pName).c_str(); }
+
+    fs::path m_folder;
+    LocalHttpServer m_server;
+    const unsigned m_uFileMessage = RegisterWindowMessage(kFileDownloadCompleteMessage);
+    const unsigned m_uBufferMessage = RegisterWindowMessage(kBufferDownloadCompleteMessage);
+};
+
+TEST_F(MyDownloadTest, DownloadToBuffer)
+{
+    CMyDownload download;
+    EXPECT_FALSE(download.DownloadToBuffer(""));
+    ASSERT_TRUE(download.DownloadToBuffer(m_server.Url("/icon.gif").c_str()));
+    EXPECT_EQ(std::string(download.GetBuffer().GetData()), "GIF89a-data") << "zero-terminated behind the data";
+
+    ASSERT_TRUE(download.DownloadToBuffer(m_server.Url("/list.txt").c_str()));
+    EXPECT_EQ(download.GetBuffer().GetSize(), 3u * 1024 * 1024);
+    EXPECT_EQ(download.GetBuffer().GetData()[3 * 1024 * 1024], '\0');
+
+    ASSERT_TRUE(download.DownloadToBuffer(m_server.Url("/empty").c_str()));
+    EXPECT_EQ(download.GetBuffer().GetSize(), 0u) << "each call starts from an empty buffer";
+    EXPECT_FALSE(download.DownloadToBuffer(m_server.Url("/missing").c_str()));
+}
+
+TEST_F(MyDownloadTest, FileDownloadsReportSuccessAndFailure)
+{
+    CRecorder window(m_uFileMessage);
+    (new CMyDownload)->DownloadFile(m_server.Url("/icon.gif").c_str(), File("a.gif"), &window, m_uFileMessage, 11);
+    (new CMyDownload)->DownloadFile(m_server.Url("/missing").c_str(), File("b.gif"), &window, m_uFileMessage, 22);
+    (new CMyDownload)->DownloadFile(m_server.Url("/empty").c_str(), File("c.gif"), &window, m_uFileMessage, 33);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.m_messages.size() == 3; }));
+
+    std::map<intptr_t, uintptr_t> results;
+    for (const auto& message : window.m_messages) {
+        results[message.lParam] = message.wParam;
+    }
+    EXPECT_EQ(results, (std::map<intptr_t, uintptr_t>{{11, 1}, {22, 0}, {33, 1}}));
+    EXPECT_EQ(ReadFile(m_folder / "a.gif"), "GIF89a-data");
+    EXPECT_FALSE(fs::exists(m_folder / "b.gif")) << "an error reply creates no file";
+    EXPECT_TRUE(fs::exists(m_folder / "c.gif")) << "an empty reply creates an empty file";
+    EXPECT_EQ(fs::file_size(m_folder / "c.gif"), 0u);
+}
+
+TEST_F(MyDownloadTest, BufferDownloadsHandOverABufferOrNull)
+{
+    CRecorder window(m_uBufferMessage);
+    (new CMyDownload)->DownloadBuffer(m_server.Url("/icon.gif").c_str(), &window, m_uBufferMessage, 1);
+    (new CMyDownload)->DownloadBuffer(m_server.Url("/missing").c_str(), &window, m_uBufferMessage, 2);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.m_messages.size() == 2; }));
+    for (const auto& message : window.m_messages) {
+        std::unique_ptr<CMyBuffer> pBuffer(reinterpret_cast<CMyBuffer*>(message.wParam));
+        if (message.lParam == 1) {
+            ASSERT_NE(pBuffer, nullptr);
+            EXPECT_EQ(std::string(pBuffer->GetData(), pBuffer->GetSize()), "GIF89a-data");
+        } else {
+            EXPECT_EQ(pBuffer, nullptr);
+        }
+    }
+}
+
+TEST_F(MyDownloadTest, AGoneWindowIsNotNotified)
+{
+    auto pWindow = std::make_unique<CRecorder>(m_uFileMessage);
+    (new CMyDownload)->DownloadFile(m_server.Url("/slow").c_str(), File("s.gif"), pWindow.get(), m_uFileMessage, 1);
+    pWindow.reset();
+    // The file still arrives; nothing is sent to the destroyed window (a send would crash).
+    ASSERT_TRUE(ProcessEventsUntil([&] { return fs::exists(m_folder / "s.gif") && fs::file_size(m_folder / "s.gif") == 4; }));
+    ASSERT_TRUE(ProcessEventsUntil([] { return CDownloadPool::Instance().GetBusyCount() == 0; }));
+}
+
+TEST_F(MyDownloadTest, ManyDownloadsStayWithinThePool)
+{
+    CRecorder window(m_uFileMessage);
+    const int nDownloads = 24;
+    for (int i = 0; i < nDownloads; ++i) {
+        const std::string strName = "icon" + std::to_string(i) + ".gif";
+        (new CMyDownload)->DownloadFile(m_server.Url("/slow").c_str(), File(strName.c_str()), &window,
+                                        m_uFileMessage, i);
+    }
+    ASSERT_TRUE(ProcessEventsUntil([&] { return window.m_messages.size() == nDownloads; }));
+    EXPECT_LE(CDownloadPool::Instance().GetPeakBusyCount(), CDownloadPool::kWorkers);
+    EXPECT_EQ(m_server.RequestCount("/slow"), nDownloads);
+}
+
+} // namespace
