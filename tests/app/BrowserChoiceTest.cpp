@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
+#include "../support/CoreApp.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -15,11 +17,7 @@ class BrowserChoiceTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static int s_nArgc = 1;
-        static char s_name[] = "BrowserChoiceTest";
-        static char* s_argv[] = {s_name, nullptr};
-        if (QCoreApplication::instance() == nullptr)
-            new QCoreApplication(s_nArgc, s_argv);
+        EnsureCoreApplication();
     }
 
     void SetUp() override

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include "../support/CoreApp.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -47,15 +49,6 @@ private:
     CMessageMap m_map;
 };
 
-bool ProcessEventsUntil(const std::function<bool()>& condition)
-{
-    const QDeadlineTimer giveUp(30000);
-    while (!condition() && !giveUp.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return condition();
-}
-
 std::string ReadFile(const fs::path& path)
 {
     std::ifstream stream(path, std::ios::binary);
@@ -69,12 +62,7 @@ class MyDownloadTest : public testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static int s_nArgc = 1;
-        static char s_name[] = "MyDownloadTest";
-        static char* s_argv[] = {s_name, nullptr};
-        if (QCoreApplication::instance() == nullptr) {
-            new QCoreApplication(s_nArgc, s_argv);
-        }
+        EnsureCoreApplication();
     }
 
     void SetUp() override

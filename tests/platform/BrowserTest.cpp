@@ -3,6 +3,8 @@
 #include "../support/TestHome.h"
 
 #include <QCoreApplication>
+#include "../support/CoreApp.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -13,11 +15,7 @@ class BrowserTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static int s_nArgc = 1;
-        static char s_name[] = "BrowserTest";
-        static char* s_argv[] = {s_name, nullptr};
-        if (QCoreApplication::instance() == nullptr)
-            new QCoreApplication(s_nArgc, s_argv);
+        EnsureCoreApplication();
     }
 
     void SetUp() override

@@ -7,6 +7,8 @@
 #include <QDeadlineTimer>
 #include <QThread>
 #include <atomic>
+#include "../support/CoreApp.h"
+
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
@@ -29,21 +31,7 @@ class MessagesTest : public ::testing::Test
 protected:
     static void SetUpTestSuite()
     {
-        static int s_nArgc = 1;
-        static char s_name[] = "MessagesTest";
-        static char* s_argv[] = {s_name, nullptr};
-        if (QCoreApplication::instance() == nullptr)
-            new QCoreApplication(s_nArgc, s_argv);
-    }
-
-    // Runs this thread's events until the condition holds (bounded, so that a
-    // lost message fails the test instead of hanging it).
-    template <typename Condition> static bool ProcessEventsUntil(Condition condition)
-    {
-        const QDeadlineTimer giveUp(30000);
-        while (!condition() && !giveUp.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        return condition();
+        EnsureCoreApplication();
     }
 
     const unsigned m_uMessage = RegisterWindowMessage("Kestova_MESSAGE_FOR_MAIN_FRAME");

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <functional>
+#include "../support/RandomText.h"
+
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -107,15 +109,6 @@ std::string RandomBytes(std::mt19937& random, const std::string& strAlphabet, st
     return strText;
 }
 
-std::string RandomTokens(std::mt19937& random, const std::vector<std::string>& arrTokens,
-                         std::size_t uMaxCount)
-{
-    std::string strText;
-    for (std::size_t uCount = random() % (uMaxCount + 1); uCount > 0; --uCount) {
-        strText += arrTokens[random() % arrTokens.size()];
-    }
-    return strText;
-}
 
 // Pieces that make references often: "&#", ";", and numbers that decode to
 // '&' (38), '#' (35) and ';' (59), which build new references.

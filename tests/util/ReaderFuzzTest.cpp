@@ -5,6 +5,8 @@
 #include "MyXmlDom.h"
 
 #include <algorithm>
+#include "../support/RandomText.h"
+
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -69,15 +71,6 @@ bool CheckLoad(const std::string& strInput)
     return bLoaded;
 }
 
-std::string RandomTokens(std::mt19937& random, const std::vector<std::string>& arrTokens,
-                         std::size_t uMaxCount)
-{
-    std::string strText;
-    for (std::size_t uCount = random() % (uMaxCount + 1); uCount > 0; --uCount) {
-        strText += arrTokens[random() % arrTokens.size()];
-    }
-    return strText;
-}
 
 std::string Repeat(const std::string& strPiece, int nCount)
 {
