@@ -144,6 +144,24 @@ int CRegistry::SetString(const CMyString& strKey, const CMyString& strName, cons
     });
 }
 
+int CRegistry::SetStrings(const CMyString& strKey, const std::vector<std::pair<CMyString, CMyString>>& values)
+{
+    if (values.empty())
+        return kSuccess;
+    return Modify([&](CRegistryData& data, bool& bChanged) {
+        if (!IsWritablePath(strKey))
+            return kBadPath;
+        for (const auto& [strName, strText] : values) {
+            CRegistryData::Value value;
+            value.strName = ToQString(strName);
+            value.strText = ToQString(strText);
+            data.SetValue(Path(strKey), value);
+        }
+        bChanged = true;
+        return kSuccess;
+    });
+}
+
 int CRegistry::SetDword(const CMyString& strKey, const CMyString& strName, uint32_t uNumber)
 {
     CRegistryData::Value value;

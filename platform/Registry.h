@@ -22,6 +22,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class CRegistryData;
@@ -54,6 +55,9 @@ public:
     // case is replaced in place and keeps the spelling it was first written with.
     int SetString(const CMyString& strKey, const CMyString& strName, const CMyString& strText);
     int SetDword(const CMyString& strKey, const CMyString& strName, uint32_t uNumber);
+    // Sets several string values of one key in a single write: one trip to the
+    // disk instead of one for each value.
+    int SetStrings(const CMyString& strKey, const std::vector<std::pair<CMyString, CMyString>>& values);
     int CreateKey(const CMyString& strKey);
     int DeleteValue(const CMyString& strKey, const CMyString& strName);
     // Deletes the key with every key below it.

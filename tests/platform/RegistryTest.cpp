@@ -97,6 +97,20 @@ TEST_F(RegistryTest, ValuesAndKeysKeepTheOrderOfTheirFirstWrite)
     EXPECT_EQ(subKeys.GetAt(1), "SOFTWARE\\Kestova\\Stations\\1");
 }
 
+TEST_F(RegistryTest, SeveralStringsGoInOneWrite)
+{
+    ASSERT_EQ(m_registry.SetString(kKey, "B", "old"), 0);
+    ASSERT_EQ(m_registry.SetStrings(kKey, {{"a", "1"}, {"b", "2"}, {"a", "3"}}), 0);
+    EXPECT_EQ(ValueNames(kKey), (std::vector<std::string>{"B", "a"}));
+    CRegistry::Value value;
+    ASSERT_EQ(m_registry.GetValue(kKey, "A", value), 0);
+    EXPECT_EQ(value.strText, "3") << "a later value of the same name wins";
+    ASSERT_EQ(m_registry.GetValue(kKey, "b", value), 0);
+    EXPECT_EQ(value.strText, "2");
+    EXPECT_EQ(m_registry.SetStrings("", {{"x", "y"}}), CRegistry::kBadPath);
+    EXPECT_EQ(m_registry.SetStrings(kKey, {}), 0);
+}
+
 TEST_F(RegistryTest, DeletingAKeyDeletesEverythingBelowIt)
 {
     ASSERT_EQ(m_registry.SetString("SOFTWARE\\Kestova\\Stations\\1", "Name", "One"), 0);

@@ -1,0 +1,266 @@
+#include "Catalogue.h"
+
+#include "FileHandler.h"
+#include "IconFetch.h"
+#include "MyDownload.h"
+#include "MyXmlDom.h"
+#include "ServerList.h"
+#include "Settings.h"
+#include "VersionRecorder.h"
+#include "WorkingFolder.h"
+
+namespace {
+
+constexpr char kIconSuffix[] = ".gif";
+constexpr uint32_t kIconSuffixLength = sizeof(kIconSuffix) - 1;
+
+bool IsNamed(const CXmlNode* pNode, const char* pName)
+{
+    return pNode->GetName().EqualsNoCase(pName);
+}
+
+// Reads and parses one scrambled list file of the working "res" folder.
+bool LoadListFile(const CMyString& strName, CMyXmlDom& dom)
+{
+    CMyString strPath = GetResFolder();
+    strPath += strName;
+    CMyString strText;
+    return CFileHandler::ReadScrambledFile(strPath, strText, CFileHandler::kListFileKey) &&
+           dom.Load(strText) && dom.GetRoot() != nullptr;
+}
+
+CMyString LowerCase(const CMyString& strText)
+{
+    CMyString strLower = strText;
+    strLower.MakeLower();
+    return strLower;
+}
+
+CMyString JoinPath(const CMyString& strPath, const CMyString& strComponent)
+{
+    CMyString strJoined = strPath;
+    strJoined.AppendPath(strComponent.GetText());
+    return strJoined;
+}
+
+} // namespace
+
+CCatalogue::CCatalogue(CStationTreeModel& tree) : m_tree(tree) {}
+
+CCatalogue::~CCatalogue()
+{
+    for (uint32_t i = m_records.GetCount(); i > 0; --i) {
+        delete static_cast<CCatalogItem*>(m_records.GetAt(i - 1));
+    }
+}
+
+void CCatalogue::SetNotifyWindow(QObject* pWindow, unsigned uMessage)
+{
+    m_notifyWindow = pWindow;
+    m_uNotifyMessage = uMessage;
+}
+
+void CCatalogue::ChooseServer()
+{
+    if (m_strServerBase.IsEmpty()) {
+        m_strServerBase = FindAnsweringServer(kProbeFile);
+    }
+}
+
+bool CCatalogue::LoadCatalog()
+{
+    CMyXmlDom dom;
+    if (!LoadListFile(kIndexFile, dom)) {
+        return false;
+    }
+    // A fresh look at the stored versions for this load.
+    m_pVersions.reset();
+    const CXmlNode* pRoot = dom.GetRoot();
+    if (const CXmlNode* pVersion = pRoot->FindChild("VERSION")) {
+        Versions().SetMoviesSettings(pVersion->GetText());
+    }
+    const CXmlNode* pMovies = pRoot->FindChild("MOVIES");
+    m_tree.BeginLoad();
+    for (int i = 0; pMovies != nullptr && i < pMovies->GetChildCount(); ++i) {
+        LoadMoviesChild(pMovies->GetChild(i));
+    }
+    m_tree.EndLoad();
+    m_pVersions.reset();
+    return true;
+}
+
+void CCatalogue::LoadMoviesChild(const CXmlNode* pChild)
+{
+    if (IsNamed(pChild, "ICON")) {
+        m_nStationIcon = LoadListIcon(ServerAddress(pChild->GetText()));
+    } else if (IsNamed(pChild, "FOLDER_ICON")) {
+        m_nFolderIcon = LoadListIcon(ServerAddress(pChild->GetText()));
+    } else if (IsNamed(pChild, "CATEGORY") && pChild->FindChild("NAME") != nullptr) {
+        AddCategory(pChild);
+    }
+}
+
+void CCatalogue::AddCategory(const CXmlNode* pCategory)
+{
+    const CMyString strName = pCategory->GetChildText("NAME");
+    const Handle hItem = m_tree.InsertItem(CStationTreeModel::kRoot, strName);
+    auto* pRecord = new CCatalogItem;
+    pRecord->m_strAddress = m_strFolder;
+    pRecord->m_strSearchName = LowerCase(strName);
+    AddRecord(hItem, pRecord);
+    if (const CXmlNode* pIcon = pCategory->FindChild("ICON")) {
+        RequestItemIcon(ServerAddress(pIcon->GetText()), pRecord->m_strIconFile, hItem);
+    }
+    if (const CXmlNode* pFile = pCategory->FindChild("FILE_NAME")) {
+        LoadCategoryFile(pFile->GetText(), hItem);
+        m_expanded.push_back(hItem);
+    }
+}
+
+void CCatalogue::LoadCategoryFile(const CMyString& strName, Handle hCategory)
+{
+    CMyXmlDom dom;
+    if (!LoadListFile(strName, dom)) {
+        return;
+    }
+    const CXmlNode* pRoot = dom.GetRoot();
+    if (const CXmlNode* pVersion = pRoot->FindChild("VERSION")) {
+        Versions().SetListVersion(strName, pVersion->GetText());
+    }
+    if (const CXmlNode* pMenu = pRoot->FindChild("MENU")) {
+        AddMenuItems(hCategory, pMenu, pMenu->GetChildText("CAPTION"));
+    }
+}
+
+bool CCatalogue::AddMenuItems(Handle hParent, const CXmlNode* pMenu, const CMyString& strPath)
+{
+    if (pMenu->GetChildCount() == 0) {
+        return false;
+    }
+    for (int i = 0; i < pMenu->GetChildCount(); ++i) {
+        const CXmlNode* pChild = pMenu->GetChild(i);
+        if (IsNamed(pChild, "MENU_ITEM")) {
+            AddStation(hParent, pChild, strPath);
+        } else if (IsNamed(pChild, "MENU")) {
+            AddMenu(hParent, pChild, strPath);
+        }
+    }
+    return true;
+}
+
+void CCatalogue::AddStation(Handle hParent, const CXmlNode* pItem, const CMyString& strPath)
+{
+    const CMyString strCaption = pItem->GetChildText("CAPTION");
+    if (strCaption.IsEmpty()) {
+        return;
+    }
+    const Handle hItem = m_tree.InsertItem(hParent, strCaption);
+    auto* pRecord = new CCatalogItem;
+    RequestItemIcon(pItem->GetChildText("ICON_URL"), pRecord->m_strIconFile, hItem);
+    pRecord->m_nKind = CCatalogItem::kStation;
+    pRecord->m_nWeb = pItem->GetChildText("WEB").EqualsNoCase("TRUE") ? 1 : 0;
+    pRecord->m_strAddress = pItem->GetChildText("URL");
+    pRecord->m_strSearchName = LowerCase(strCaption);
+    pRecord->m_strCaptionPath = JoinPath(strPath, strCaption);
+    AddRecord(hItem, pRecord);
+}
+
+void CCatalogue::AddMenu(Handle hParent, const CXmlNode* pMenu, const CMyString& strPath)
+{
+    const CMyString strCaption = pMenu->GetChildText("CAPTION");
+    if (strCaption.IsEmpty()) {
+        return;
+    }
+    const Handle hItem = m_tree.InsertItem(hParent, strCaption);
+    m_tree.SetItemImage(hItem, m_nFolderIcon, m_nFolderIcon);
+    auto* pRecord = new CCatalogItem;
+    RequestItemIcon(pMenu->GetChildText("ICON_URL"), pRecord->m_strIconFile, hItem);
+    pRecord->m_strAddress = m_strFolder;
+    pRecord->m_strSearchName = LowerCase(strCaption);
+    AddRecord(hItem, pRecord);
+    AddMenuItems(hItem, pMenu, JoinPath(strPath, strCaption));
+}
+
+void CCatalogue::AddRecord(Handle hItem, CCatalogItem* pRecord)
+{
+    pRecord->m_hTreeItem = hItem;
+    // Records are only ever appended: the next record index is the count.
+    m_tree.SetItemData(hItem, static_cast<intptr_t>(m_records.Add(pRecord)));
+}
+
+int CCatalogue::LoadListIcon(const CMyString& strUrl)
+{
+    CMyString strFile = Settings().GetIconFilePath(strUrl);
+    if (!CFileHandler::FileExists(strFile) && !DownloadFileNow(strUrl, strFile)) {
+        strFile.Empty();
+    }
+    return m_images.AddFile(strFile);
+}
+
+void CCatalogue::RequestItemIcon(const CMyString& strUrl, CMyString& strIconFile, Handle hItem)
+{
+    if (strUrl.IsEmpty()) {
+        return;
+    }
+    strIconFile = CachedIconFile(strUrl);
+    // The pending set is asked first: it is in memory, the file system is not.
+    if (m_pendingIcons.count(strIconFile.GetText()) != 0 || CFileHandler::FileExists(strIconFile) ||
+        !IsHttpAddress(strUrl)) {
+        return;
+    }
+    m_pendingIcons.insert(strIconFile.GetText());
+    auto* pDownload = new CMyDownload;
+    pDownload->DownloadFile(strUrl, PartialFileOf(strIconFile), m_notifyWindow, m_uNotifyMessage,
+                            static_cast<intptr_t>(hItem));
+}
+
+CMyString CCatalogue::FinishIconDownload(Handle hItem, bool bSuccess)
+{
+    const CCatalogItem* pRecord = GetRecordOf(hItem);
+    if (pRecord == nullptr || pRecord->m_strIconFile.IsEmpty()) {
+        return {};
+    }
+    FinishDownload(pRecord->m_strIconFile, bSuccess);
+    return pRecord->m_strIconFile;
+}
+
+CCatalogItem* CCatalogue::GetRecord(intptr_t nIndex) const
+{
+    if (nIndex < 0 || static_cast<uint64_t>(nIndex) >= m_records.GetCount()) {
+        return nullptr;
+    }
+    return static_cast<CCatalogItem*>(m_records.GetAt(static_cast<uint32_t>(nIndex)));
+}
+
+CCatalogItem* CCatalogue::GetRecordOf(Handle hItem) const
+{
+    return hItem == CStationTreeModel::kRoot ? nullptr : GetRecord(GetRecordIndex(hItem));
+}
+
+CMyString CCatalogue::CachedIconFile(const CMyString& strUrl)
+{
+    // The cache folder is looked up (and made) once: a catalogue names
+    // thousands of icons, and each lookup of the folder costs a dozen system
+    // calls. The file name follows Settings::GetCachedIconFilePath.
+    if (m_strIconFolder.IsEmpty()) {
+        const CMyString strSample = Settings().GetCachedIconFilePath("");
+        m_strIconFolder = strSample.Mid(0, static_cast<int>(strSample.GetLength() - kIconSuffixLength));
+    }
+    CMyString strFile = m_strIconFolder;
+    strFile += GetIconFileName(strUrl);
+    strFile += kIconSuffix;
+    return strFile;
+}
+
+CVersionRecorder& CCatalogue::Versions()
+{
+    if (!m_pVersions) {
+        m_pVersions = std::make_unique<CVersionRecorder>();
+    }
+    return *m_pVersions;
+}
+
+CMyString CCatalogue::ServerAddress(const CMyString& strRelative) const
+{
+    return JoinPath(m_strServerBase, strRelative);
+}
