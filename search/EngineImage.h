@@ -1,0 +1,26 @@
+// The engine images: each image address is fetched once into the working
+// resource folder, under the name Settings::GetIconFilePath gives the address,
+// and used from there at every later start. A file that exists is never
+// fetched again, so the images shipped in res/ (copied into the working folder
+// on the first run) show without a network.
+#pragma once
+
+#include "MyString.h"
+
+#include <cstdint>
+
+// Bounds of one image fetch: it runs on the user-interface thread while the
+// search bar is made, so a slow or huge reply must not hold the window up.
+inline constexpr long kEngineImageConnectMs = 5000;
+inline constexpr long kEngineImageTotalSeconds = 20;
+inline constexpr uint32_t kMaxEngineImageBytes = 1024 * 1024;
+
+// The local file of the image address: the cached file when it exists, else
+// the file the download just wrote. Empty for an empty address or when the
+// download fails; a failed download leaves no file behind.
+CMyString FetchEngineImage(const CMyString& strUrl);
+
+// Downloads the address into the file. The file appears only when the whole
+// image arrived with a 200 reply, is not empty and is no larger than
+// kMaxEngineImageBytes.
+bool DownloadEngineImage(const CMyString& strUrl, const CMyString& strFile);
