@@ -12,6 +12,7 @@ public:
 
     // A change announced through CRavelinDoc::UpdateAllViews. Hints in use: 2,
     // play the selected station; 10, a key press handed to the station tree
-    // (pHint points at the key's QKeyEvent).
+    // (pHint is a QKeyEvent allocated with new by the sender; the station tree,
+    // which receives it, deletes it).
     virtual void OnUpdate(CDocumentView* pSender, intptr_t lHint, void* pHint) = 0;
 };

@@ -1,0 +1,69 @@
+// CMediaPlayer: the media player control on the media engine (libmpv). One
+// engine per player, made on the user-interface thread with the player. The
+// widget shows the video in its upper part; its lowest kControlBarHeight pixels
+// are where a control bar would sit, kept empty, so that a host that pushes
+// that strip out of sight loses no picture. Full screen moves the video to a
+// window of its own; Esc or a double-click there brings it back. The engine
+// never shows dialogs or menus, so enableErrorDialogs and enableContextMenu
+// only keep their values. Widgets are not copyable.
+#pragma once
+
+#include "MediaControl.h"
+
+#include <memory>
+
+class CMpvEngine;
+class CVideoSurface;
+
+class CMediaPlayer : public CMediaControl
+{
+public:
+    static constexpr int kControlBarHeight = 66;
+
+    explicit CMediaPlayer(QWidget* pParent = nullptr);
+    ~CMediaPlayer() override;
+
+    // False when the engine could not be made: the player then plays nothing.
+    bool IsEngineReady() const;
+    // A property of the engine as text ("volume", "mute", "path"), or empty;
+    // for diagnostics and tests.
+    CMyString ReadEngineProperty(const char* pName) const;
+    CVideoSurface* GetVideoSurface() const { return m_pSurface; }
+
+    void put_URL(const CMyString& strUrl) override;
+    CMyString get_URL() const override { return m_strUrl; }
+    void play() override;
+    void stop() override;
+    void close() override;
+    int get_playState() const override;
+    CMyString get_status() const override;
+    void put_fullScreen(bool bFullScreen) override;
+    bool get_fullScreen() const override { return m_bFullScreen; }
+    void put_stretchToFit(bool bStretch) override;
+    void put_enableContextMenu(bool bEnable) override { m_bContextMenu = bEnable; }
+    bool launchURL(const CMyString& strUrl) override;
+    void put_volume(int nVolume) override;
+    int get_volume() const override { return m_nVolume; }
+    void put_mute(bool bMute) override;
+    bool get_mute() const override { return m_bMute; }
+    void put_autoStart(bool bAutoStart) override { m_bAutoStart = bAutoStart; }
+    void put_enableErrorDialogs(bool bEnable) override { m_bErrorDialogs = bEnable; }
+
+protected:
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    void PlaceSurface();
+    bool IsActive() const;
+
+    std::unique_ptr<CMpvEngine> m_pEngine;
+    CVideoSurface* m_pSurface = nullptr;
+    CMyString m_strUrl;
+    int m_nVolume = 50;
+    bool m_bMute = false;
+    bool m_bAutoStart = true;
+    bool m_bErrorDialogs = false;
+    bool m_bContextMenu = false;
+    bool m_bFullScreen = false;
+};

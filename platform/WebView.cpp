@@ -1,0 +1,96 @@
+#include "WebView.h"
+
+#include "MediaLogging.h"
+#include "OpenGLSharing.h"
+#include "Process.h"
+#include "QtText.h"
+#include "WebPage.h"
+
+#include <QFileInfo>
+#include <QLibrary>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+const bool s_bContextsShared = ShareOpenGLContexts();
+
+// Beside the program, then in the library folders of the build and install trees.
+QStringList ModuleCandidates()
+{
+    const QString strFile = QStringLiteral("lib%1.so").arg(QString::fromLatin1(kWebPageModuleName));
+    const QString strFolder = QFileInfo(ToQString(GetExecutablePath())).absolutePath();
+    return {strFolder + u'/' + strFile, strFolder + QStringLiteral("/../lib/") + strFile,
+            strFolder + QStringLiteral("/../lib/kestova/") + strFile, strFile};
+}
+
+CreateWebPageFunction LoadModule()
+{
+    if (!AreOpenGLContextsShared()) {
+        qCWarning(lcWeb) << "the web engine needs shared OpenGL contexts; no page is shown";
+        return nullptr;
+    }
+    for (const QString& strCandidate : ModuleCandidates()) {
+        QLibrary library(strCandidate);
+        auto create = reinterpret_cast<CreateWebPageFunction>(library.resolve(kCreateWebPageSymbol));
+        if (create != nullptr)
+            return create;
+        qCDebug(lcWeb) << "web engine module not at" << strCandidate << library.errorString();
+    }
+    qCWarning(lcWeb) << "the web engine module cannot be loaded; no page is shown";
+    return nullptr;
+}
+
+} // namespace
+
+CWebView::CWebView(QWidget* pParent) : CWebControl(pParent)
+{
+    Q_UNUSED(s_bContextsShared);
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+bool CWebView::CreatePage()
+{
+    if (m_bTried)
+        return HasPage();
+    m_bTried = true;
+    static const CreateWebPageFunction s_create = LoadModule();
+    if (s_create == nullptr)
+        return false;
+    m_pPage = s_create(this);
+    m_pWidget = m_pPage->GetWidget();
+    m_pWidget->setGeometry(rect());
+    m_pWidget->show();
+    if (!m_strUrl.IsEmpty())
+        m_pPage->Navigate(ToQString(m_strUrl));
+    return true;
+}
+
+void CWebView::Navigate(const CMyString& strUrl)
+{
+    m_strUrl = strUrl;
+    if (m_pWidget != nullptr)
+        m_pPage->Navigate(ToQString(strUrl));
+}
+
+bool CWebView::IsPageLoaded() const
+{
+    return m_pWidget != nullptr && m_pPage->IsLoaded();
+}
+
+void CWebView::paintEvent(QPaintEvent*)
+{
+    QPainter(this).fillRect(rect(), Qt::white);
+    // After this first paint has reached the screen, not before it.
+    if (!m_bTried && !m_bScheduled) {
+        m_bScheduled = true;
+        QTimer::singleShot(0, this, [this] { CreatePage(); });
+    }
+}
+
+void CWebView::resizeEvent(QResizeEvent* pEvent)
+{
+    CWebControl::resizeEvent(pEvent);
+    if (m_pWidget != nullptr)
+        m_pWidget->setGeometry(rect());
+}

@@ -1,0 +1,45 @@
+// CWebView: the web browser control on the web engine (Qt WebEngine). The
+// engine is loaded from its own module (WebPage.h) only once the view has been
+// painted for the first time, so that a program whose window never shows a page
+// never pays for it, and one that does shows its window first. Addresses given
+// before then are shown when the page exists. Without the module, or without
+// OpenGL contexts shared across the program (which the engine needs and which
+// this file asks for before the program's QApplication exists, see
+// OpenGLSharing.h), the view stays empty. Widgets are not copyable.
+#pragma once
+
+#include "WebControl.h"
+
+#include <QPointer>
+
+class CWebPage;
+
+class CWebView : public CWebControl
+{
+public:
+    explicit CWebView(QWidget* pParent = nullptr);
+
+    void Navigate(const CMyString& strUrl) override;
+    CMyString get_LocationURL() const override { return m_strUrl; }
+    void put_Visible(bool bVisible) override { setVisible(bVisible); }
+
+    // Loads the engine and makes the page now, if that was not done yet;
+    // false when the engine cannot be had.
+    bool CreatePage();
+    bool HasPage() const { return m_pWidget != nullptr; }
+    // True once the last address has finished loading.
+    bool IsPageLoaded() const;
+    // The engine's page widget, or null.
+    QWidget* GetPageWidget() const { return m_pWidget; }
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+
+private:
+    CWebPage* m_pPage = nullptr;
+    QPointer<QWidget> m_pWidget;
+    CMyString m_strUrl;
+    bool m_bTried = false;
+    bool m_bScheduled = false;
+};

@@ -1,0 +1,21 @@
+// The page the player view's browser shows when no web station plays: the
+// catalogue index's FIRST_URL, an address as it stands or a path on the first
+// home server that answers. Empty when no server answers or the index names no
+// page; the view then has no browser.
+#pragma once
+
+#include "MyString.h"
+
+inline constexpr char kHomePageProbeFile[] = "UpdateSettings.txt";
+inline constexpr char kCatalogueIndexFile[] = "MoviesSettings.txt";
+
+// Asks the servers (blocking, a short time-out each) and reads the working
+// folder's catalogue index.
+CMyString FindHomePage();
+// The text of the root's FIRST_URL child in a scrambled index file; empty when
+// the file cannot be read or parsed or has no such child.
+CMyString ReadFirstUrl(const CMyString& strIndexFile);
+// The home page for a FIRST_URL text: a text holding "http://" or "https://"
+// (either case) as it stands, anything else joined to the server's base
+// address with a single separator.
+CMyString MakeHomePage(const CMyString& strServer, const CMyString& strFirstUrl);

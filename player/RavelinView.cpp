@@ -1,0 +1,277 @@
+#include "RavelinView.h"
+
+#include "ColourConvert.h"
+#include "HomePage.h"
+#include "MediaControl.h"
+#include "Messages.h"
+#include "PlayerLayout.h"
+#include "QtText.h"
+#include "RavelinDoc.h"
+#include "SkinFont.h"
+#include "SkinInfo.h"
+#include "SkinMessages.h"
+#include "WebControl.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSplitter>
+
+CRavelinView::CRavelinView(CRavelinDoc* pDocument, QWidget* pParent, const CPlayerControls& controls)
+    : QWidget(pParent), m_pDocument(pDocument)
+{
+    setFocusPolicy(Qt::ClickFocus);
+    m_strHomePage = FindHomePage();
+    if (!m_strHomePage.IsEmpty())
+        CreateWebBrowser(controls);
+    CreateMediaPlayer(controls);
+    m_pStatusLabel = CreateLabel();
+    m_pStationLabel = CreateLabel();
+    m_nStatusTimer = startTimer(kStatusTimerPeriodMs);
+    // Right-clicks reach the application before any control sees them.
+    qApp->installEventFilter(this);
+    if (m_pDocument != nullptr)
+        m_pDocument->AddView(this);
+}
+
+CRavelinView::~CRavelinView()
+{
+    if (m_pDocument != nullptr)
+        m_pDocument->RemoveView(this);
+    killTimer(m_nStatusTimer);
+}
+
+void CRavelinView::CreateWebBrowser(const CPlayerControls& controls)
+{
+    m_pWebBrowser = controls.m_createWebBrowser ? controls.m_createWebBrowser(this) : nullptr;
+    if (m_pWebBrowser == nullptr)
+        return;
+    m_pWebBrowser->setGeometry(QRect());
+    m_pWebBrowser->put_Visible(true);
+    m_pWebBrowser->Navigate(m_strHomePage);
+}
+
+void CRavelinView::CreateMediaPlayer(const CPlayerControls& controls)
+{
+    m_pMediaPlayer = controls.m_createMediaPlayer ? controls.m_createMediaPlayer(this) : nullptr;
+    if (m_pMediaPlayer == nullptr)
+        return;
+    m_pMediaPlayer->hide();
+    m_pMediaPlayer->setGeometry(QRect());
+    m_bPlayerPresent = true;
+    m_pMediaPlayer->put_enableContextMenu(false);
+    m_pMediaPlayer->put_autoStart(true);
+    m_pMediaPlayer->put_enableErrorDialogs(false);
+    m_pMediaPlayer->put_stretchToFit(true);
+}
+
+QLabel* CRavelinView::CreateLabel()
+{
+    const CSkinInfo& skin = GetSkinInfo();
+    auto* pLabel = new QLabel(this);
+    pLabel->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
+    pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pLabel->setFont(MakeSkinFont("Tahoma", -13, 400));
+    pLabel->setAutoFillBackground(true);
+    QPalette palette = pLabel->palette();
+    palette.setColor(QPalette::Window, ToQColor(skin.m_crStatusBg));
+    palette.setColor(QPalette::WindowText, ToQColor(skin.m_crStatusText));
+    pLabel->setPalette(palette);
+    pLabel->show();
+    return pLabel;
+}
+
+void CRavelinView::SetSplitter(QSplitter* pSplitter)
+{
+    m_pSplitter = pSplitter;
+}
+
+void CRavelinView::AssignStation(const CCatalogItem* pItem)
+{
+    m_station.Assign(pItem);
+}
+
+void CRavelinView::SetStation(const CMyString& strAddress, const CMyString& strName, bool bWeb)
+{
+    m_station.Set(strAddress, strName, bWeb);
+}
+
+void CRavelinView::Play()
+{
+    if (!m_station.CanPlay())
+        return;
+    if (m_station.IsWeb())
+        PrepareForWeb();
+    else
+        PrepareForMedia();
+    const CMyString strAddress = m_station.GetPlayAddress();
+    if (m_station.IsWeb()) {
+        if (m_pWebBrowser != nullptr)
+            m_pWebBrowser->Navigate(strAddress);
+    } else if (m_pMediaPlayer != nullptr) {
+        m_pMediaPlayer->put_URL(strAddress);
+        m_pMediaPlayer->play();
+    }
+    if (IsWindow(m_pFrame))
+        PostMessage(m_pFrame, RegisterWindowMessage(kMainFrameMessage), kStationStartedCode, 0);
+}
+
+void CRavelinView::PrepareForWeb()
+{
+    if (m_pMediaPlayer != nullptr) {
+        m_pMediaPlayer->stop();
+        m_pMediaPlayer->close();
+        m_pMediaPlayer->hide();
+    }
+    if (m_pWebBrowser != nullptr) {
+        PlaceBrowser();
+        m_pWebBrowser->put_Visible(true);
+    }
+}
+
+void CRavelinView::PrepareForMedia()
+{
+    // The page would cover the player: it goes home, out of sight.
+    if (m_pWebBrowser != nullptr) {
+        m_pWebBrowser->Navigate(m_strHomePage);
+        m_pWebBrowser->put_Visible(false);
+    }
+    if (m_pMediaPlayer != nullptr) {
+        m_pMediaPlayer->setGeometry(
+            CPlayerLayout(width(), height(), m_pStatusLabel != nullptr).GetMediaPlayer());
+        m_pMediaPlayer->show();
+    }
+}
+
+void CRavelinView::Stop()
+{
+    if (m_pMediaPlayer != nullptr) {
+        m_pMediaPlayer->stop();
+        m_pMediaPlayer->close();
+    }
+    if (m_pWebBrowser != nullptr)
+        m_pWebBrowser->Navigate(m_strHomePage);
+}
+
+void CRavelinView::SetFullScreen()
+{
+    if (m_pMediaPlayer != nullptr && !m_station.IsWeb() &&
+        m_pMediaPlayer->get_playState() == CMediaControl::kPlaying) {
+        m_pMediaPlayer->put_fullScreen(true);
+    }
+}
+
+void CRavelinView::SetVolume(int nVolume)
+{
+    if (m_pMediaPlayer != nullptr)
+        m_pMediaPlayer->put_volume(nVolume);
+}
+
+void CRavelinView::SetMute(bool bMute)
+{
+    if (m_pMediaPlayer != nullptr)
+        m_pMediaPlayer->put_mute(bMute);
+}
+
+void CRavelinView::LaunchURL(const CMyString& strUrl)
+{
+    if (m_pMediaPlayer != nullptr)
+        m_pMediaPlayer->launchURL(strUrl);
+}
+
+void CRavelinView::OnUpdate(CDocumentView*, intptr_t lHint, void*)
+{
+    if (lHint == CRavelinDoc::kHintPlaySelected)
+        Play();
+}
+
+void CRavelinView::resizeEvent(QResizeEvent* pEvent)
+{
+    QWidget::resizeEvent(pEvent);
+    OnSize(width(), height());
+}
+
+void CRavelinView::OnSize(int cx, int cy)
+{
+    if (cx == 0 || cy == 0 || SnapSplitter(cx))
+        return;
+    const CPlayerLayout layout(cx, cy, m_pStatusLabel != nullptr);
+    if (m_pStatusLabel != nullptr) {
+        m_pStatusLabel->setGeometry(layout.GetStatusLabel());
+        m_pStationLabel->setGeometry(layout.GetStationLabel());
+    }
+    m_playerArea = layout.GetPlayerArea();
+    if (m_pMediaPlayer != nullptr)
+        m_pMediaPlayer->setGeometry(layout.GetMediaPlayer());
+    PlaceBrowser();
+}
+
+bool CRavelinView::SnapSplitter(int cx)
+{
+    // The splitter then lays the panes out again and resizes the view.
+    if (m_pSplitter == nullptr || !CPlayerLayout::IsTooNarrow(cx))
+        return false;
+    int nTreeWidth = 0;
+    int nViewWidth = 0;
+    CPlayerLayout::SnapColumns(m_pSplitter->width() - m_pSplitter->handleWidth(), nTreeWidth, nViewWidth);
+    m_pSplitter->setSizes({nTreeWidth, nViewWidth});
+    return true;
+}
+
+void CRavelinView::PlaceBrowser()
+{
+    if (m_pWebBrowser == nullptr)
+        return;
+    const CPlayerLayout layout(width(), height(), m_pStatusLabel != nullptr);
+    m_pWebBrowser->setMask(layout.GetBrowserRegion());
+    m_pWebBrowser->setGeometry(layout.GetBrowser());
+}
+
+void CRavelinView::timerEvent(QTimerEvent* pEvent)
+{
+    if (pEvent->timerId() == m_nStatusTimer)
+        OnTimer(kStatusTimerId);
+}
+
+void CRavelinView::OnTimer(int nIdEvent)
+{
+    if (nIdEvent != kStatusTimerId || m_pStatusLabel == nullptr)
+        return;
+    CMyString strText;
+    if (CStatusLine::NextStationText(FromQString(m_pStationLabel->text()), m_station.m_nHasStation != 0,
+                                     m_station.m_strName, strText)) {
+        m_pStationLabel->setText(ToQString(strText));
+    }
+    const CMyString strStatus = m_pMediaPlayer != nullptr ? m_pMediaPlayer->get_status() : CMyString();
+    if (m_statusLine.NextStatusText(strStatus, strText))
+        m_pStatusLabel->setText(ToQString(strText));
+}
+
+void CRavelinView::keyPressEvent(QKeyEvent* pEvent)
+{
+    // The station tree takes the copy and deletes it.
+    if (m_pDocument != nullptr)
+        m_pDocument->UpdateAllViews(this, CRavelinDoc::kHintKeyToTree, pEvent->clone());
+    pEvent->accept();
+}
+
+bool CRavelinView::IsRightClick(QEvent* pEvent)
+{
+    const QEvent::Type type = pEvent->type();
+    if (type == QEvent::ContextMenu)
+        return true;
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick)
+        return false;
+    return static_cast<QMouseEvent*>(pEvent)->button() == Qt::RightButton;
+}
+
+bool CRavelinView::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    if (pWatched->isWidgetType() && IsRightClick(pEvent)) {
+        auto* pWidget = static_cast<QWidget*>(pWatched);
+        if (pWidget == this || isAncestorOf(pWidget))
+            return true;
+    }
+    return QWidget::eventFilter(pWatched, pEvent);
+}

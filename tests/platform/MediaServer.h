@@ -1,0 +1,115 @@
+// MediaServer: the local HTTP server of the media tests, on 127.0.0.1. It
+// serves the small media files of tests/player/media, playlists that point at
+// its own streams, an endless live MP3 stream that sends a station title the
+// way internet radio servers do (ICY metadata every kMetaInterval bytes), a live
+// stream that the server ends after a few seconds, and two plain web pages. Every
+// other path answers 404. Streams are paced a little faster than they play and
+// stop when the server does.
+#pragma once
+
+#include "../support/LocalHttpServer.h"
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+
+class MediaServer
+{
+public:
+    static constexpr size_t kMetaInterval = 4096;
+    static constexpr char kStationTitle[] = "Evening Tones";
+    // The colour of the web page, as "rgb(...)" and as its parts.
+    static constexpr int kPageRed = 20, kPageGreen = 200, kPageBlue = 40;
+
+    explicit MediaServer(const std::filesystem::path& mediaFolder)
+    {
+        m_strMp3 = ReadFile(mediaFolder / "tone.mp3");
+        m_server.Serve("/tone.mp3", m_strMp3, "audio/mpeg");
+        m_server.Serve("/tone.ogg", ReadFile(mediaFolder / "tone.ogg"), "audio/ogg");
+        m_server.Serve("/red.mkv", ReadFile(mediaFolder / "red.mkv"), "video/x-matroska");
+        m_server.Serve("/notes.txt", std::string(20000, 'x'), "text/plain");
+        m_server.Serve("/page.html", PageHtml(), "text/html");
+        m_server.Serve("/home.html", "<html><body>Home</body></html>", "text/html");
+        ServeLive("/live.mp3", true, 0);
+        ServeLive("/ending.mp3", false, 3 * kMetaInterval);
+        m_nPort = m_server.Start();
+        m_server.Serve("/station.pls", "[playlist]\nNumberOfEntries=1\nFile1=" + Url("/live.mp3") + "\n",
+                       "audio/x-scpls");
+        m_server.Serve("/station.m3u", "#EXTM3U\n" + Url("/tone.mp3") + "\n", "audio/x-mpegurl");
+    }
+    ~MediaServer()
+    {
+        *m_pStopping = true;
+        m_server.Stop();
+    }
+    MediaServer(const MediaServer&) = delete;
+    MediaServer& operator=(const MediaServer&) = delete;
+
+    bool IsRunning() const { return m_nPort > 0; }
+    std::string Url(const std::string& strPath) const { return m_server.Url(strPath); }
+    int RequestCount(const std::string& strPath) const { return m_server.RequestCount(strPath); }
+    LocalHttpServer& Server() { return m_server; }
+
+private:
+    static std::string ReadFile(const std::filesystem::path& path)
+    {
+        std::ifstream stream(path, std::ios::binary);
+        std::ostringstream text;
+        text << stream.rdbuf();
+        return text.str();
+    }
+
+    static std::string PageHtml()
+    {
+        std::ostringstream html;
+        html << "<html><body style='margin:0;background:rgb(" << kPageRed << ',' << kPageGreen << ','
+             << kPageBlue << ")'><p>A web station</p></body></html>";
+        return html.str();
+    }
+
+    // A metadata block: its length in 16-byte units, then the padded text.
+    static std::string MetaBlock(bool bWithTitle)
+    {
+        std::string strText = bWithTitle ? std::string("StreamTitle='") + kStationTitle + "';" : "";
+        strText.resize((strText.size() + 15) / 16 * 16, '\0');
+        return std::string(1, static_cast<char>(strText.size() / 16)) + strText;
+    }
+
+    // The MP3 repeated without end (or up to uLimit bytes of audio), with a
+    // metadata block after every kMetaInterval bytes of audio.
+    void ServeLive(const std::string& strPath, bool bTitle, size_t uLimit)
+    {
+        const std::string strAudio = m_strMp3;
+        std::shared_ptr<std::atomic<bool>> pStopping = m_pStopping;
+        m_server.Routes().Get(strPath, [=](const httplib::Request&, httplib::Response& response) {
+            response.set_header("icy-metaint", std::to_string(kMetaInterval));
+            response.set_header("icy-name", "Test station");
+            auto pSent = std::make_shared<size_t>(0);
+            response.set_chunked_content_provider("audio/mpeg", [=](size_t, httplib::DataSink& sink) {
+                if (*pStopping || (uLimit > 0 && *pSent >= uLimit)) {
+                    sink.done();
+                    return !*pStopping;
+                }
+                // A head start, then twice the rate the tone plays at (2000 bytes a second).
+                if (*pSent >= 4 * kMetaInterval)
+                    std::this_thread::sleep_for(std::chrono::seconds(1));
+                std::string strPiece;
+                for (size_t i = 0; i < kMetaInterval; ++i)
+                    strPiece += strAudio[(*pSent + i) % strAudio.size()];
+                *pSent += kMetaInterval;
+                strPiece += MetaBlock(bTitle);
+                return sink.write(strPiece.data(), strPiece.size());
+            });
+        });
+    }
+
+    LocalHttpServer m_server;
+    std::string m_strMp3;
+    std::shared_ptr<std::atomic<bool>> m_pStopping = std::make_shared<std::atomic<bool>>(false);
+    int m_nPort = -1;
+};
