@@ -22,13 +22,10 @@ int RegClass::GetString(const char* pSubKey, const char* pValueName, CMyString& 
 {
     if (pSubKey == nullptr || pValueName == nullptr)
         return kSuccess;
-    const CMyString strPath = FullPath(pSubKey);
-    const int nOpened = m_registry.CreateKey(strPath);
-    if (nOpened != kSuccess)
-        return nOpened;
     CRegistry::Value value;
-    if (m_registry.GetValue(strPath, pValueName, value) != kSuccess || value.bNumber)
-        return kNoMoreItems;
+    const int nResult = ReadStoredValue(pSubKey, pValueName, value);
+    if (nResult != kSuccess || value.bNumber)
+        return nResult == kSuccess ? kNoMoreItems : nResult;
     strOut = value.strText;
     return kSuccess;
 }
@@ -37,17 +34,24 @@ int RegClass::GetDword(const char* pSubKey, const char* pValueName, uint32_t& uO
 {
     if (pSubKey == nullptr || pValueName == nullptr)
         return kSuccess;
+    CRegistry::Value value;
+    const int nResult = ReadStoredValue(pSubKey, pValueName, value);
+    // The store finds names in any case; a number value must match exactly.
+    if (nResult != kSuccess || !value.bNumber || !(value.strName == pValueName))
+        return nResult == kSuccess ? kNoMoreItems : nResult;
+    uOut = value.uNumber;
+    return kSuccess;
+}
+
+// Opens (and so creates) the key, then reads the value: kNoMoreItems when it
+// is missing.
+int RegClass::ReadStoredValue(const char* pSubKey, const char* pValueName, CRegistry::Value& valueOut)
+{
     const CMyString strPath = FullPath(pSubKey);
     const int nOpened = m_registry.CreateKey(strPath);
     if (nOpened != kSuccess)
         return nOpened;
-    CRegistry::Value value;
-    // The store finds names in any case; a number value must match exactly.
-    if (m_registry.GetValue(strPath, pValueName, value) != kSuccess || !value.bNumber ||
-        !(value.strName == pValueName))
-        return kNoMoreItems;
-    uOut = value.uNumber;
-    return kSuccess;
+    return m_registry.GetValue(strPath, pValueName, valueOut) == kSuccess ? kSuccess : kNoMoreItems;
 }
 
 bool RegClass::ReadValue(const char* pKeyPath, const char* pValueName, CMyString& strOut)

@@ -38,6 +38,7 @@ public:
 private:
     // The key path and the subkey joined with "\".
     CMyString FullPath(const char* pSubKey) const;
+    int ReadStoredValue(const char* pSubKey, const char* pValueName, CRegistry::Value& valueOut);
 
     CMyString m_strKeyPath;
     CRegistry m_registry;
