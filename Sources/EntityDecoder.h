@@ -11,7 +11,7 @@
 // Decoded bytes may form new references ("&#38;#65;" decodes to "A").
 //
 // Decode gives exactly the bytes of that procedure in close to linear time (the
-// few inputs that take longer are named in EntityDecoder.cpp); it keeps no state
+// few inputs that take longer are named in DecodeRun.h); it keeps no state
 // between calls. DecodeSlowly is the procedure itself, quadratic, kept as the
 // reference for tests.
 #pragma once
