@@ -4,19 +4,17 @@
 #include "BrowserChoice.h"
 #include "Http.h"
 #include "Logging.h"
-#include "PlainMainWindow.h"
+#include "MainFrame.h"
 #include "RavelinDoc.h"
 #include "ServerList.h"
 #include "Settings.h"
 #include "WorkingFolder.h"
 
 #include <QApplication>
-
+#include <QOpenGLContext>
 #include <clocale>
 
-CRavelinApp::CRavelinApp(int& argc, char** argv) : m_argc(argc), m_argv(argv)
-{
-}
+CRavelinApp::CRavelinApp(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
 
 // The main window goes before the application object, and the lock last.
 CRavelinApp::~CRavelinApp()
@@ -30,7 +28,7 @@ CRavelinApp::~CRavelinApp()
 int CRavelinApp::Run()
 {
     if (!InitInstance()) {
-        return m_pApplication ? 1 : 0; // no window could be made, or nothing was to be made
+        return m_pApplication ? m_nFailureCode : 0; // no window could be made, or nothing was to be made
     }
     return m_pApplication->exec();
 }
@@ -56,12 +54,32 @@ bool CRavelinApp::CreateMainWindow()
     // The media engine reads numbers in the C locale; QApplication has just set the user's.
     std::setlocale(LC_NUMERIC, "C");
     m_pDocument = std::make_unique<CRavelinDoc>();
-    m_pMainWindow = std::make_unique<CPlainMainWindow>();
+    auto pFrame = std::make_unique<CMainFrame>(m_pDocument.get(), ChoosePlayerControls());
+    if (!pFrame->Create()) {
+        // A refused window hands over to another program: this run ends normally.
+        m_nFailureCode = pFrame->IsCreationRefused() ? 0 : 1;
+        return false;
+    }
+    m_pMainWindow = std::move(pFrame);
     const CMyString strTitle = GetWindowTitle();
     m_pMainWindow->setWindowTitle(QString::fromUtf8(strTitle.GetText()));
     m_pMainWindow->show();
     qCDebug(lcDebug, "main window: %s", strTitle.GetText());
     return true;
+}
+
+// The media player shows its video on an OpenGL surface. A platform without
+// OpenGL (a headless one) would fail at the first paint of it, so the program
+// then runs without the media player rather than not at all.
+CPlayerControls CRavelinApp::ChoosePlayerControls()
+{
+    CPlayerControls controls = CPlayerControls::Engines();
+    QOpenGLContext probe;
+    if (!probe.create()) {
+        qCDebug(lcDebug, "no OpenGL: the media player is left out");
+        controls.m_createMediaPlayer = [](QWidget*) -> CMediaControl* { return nullptr; };
+    }
+    return controls;
 }
 
 bool CRavelinApp::IsAnotherInstanceRunning()

@@ -12,9 +12,9 @@
 
 #include "InstanceLock.h"
 #include "MyString.h"
+#include "PlayerControls.h"
 
 #include <QPointer>
-
 #include <memory>
 
 class QApplication;
@@ -60,6 +60,7 @@ public:
 private:
     void OpenPage(Page page);
     bool CreateMainWindow();
+    static CPlayerControls ChoosePlayerControls();
 
     int& m_argc;
     char** m_argv;
@@ -67,4 +68,5 @@ private:
     std::unique_ptr<QApplication> m_pApplication;
     std::unique_ptr<CRavelinDoc> m_pDocument;
     std::unique_ptr<QWidget> m_pMainWindow;
+    int m_nFailureCode = 1;
 };
