@@ -2,6 +2,8 @@
 // on run-heavy text, and the simple procedure on a small text for contrast.
 #include "EntityDecoder.h"
 
+#include "../tests/support/RandomText.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <random>
@@ -9,15 +11,6 @@
 
 namespace {
 
-std::string Letters(int nNumber)
-{
-    std::string strLetters;
-    do {
-        strLetters += static_cast<char>('a' + nNumber % 26);
-        nNumber /= 26;
-    } while (nNumber != 0);
-    return strLetters;
-}
 
 // Words with a reference about every 20 bytes, drawn from nForms distinct
 // forms such as "&#072ab;".

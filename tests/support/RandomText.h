@@ -16,3 +16,15 @@ inline std::string RandomTokens(std::mt19937& random, const std::vector<std::str
     }
     return strText;
 }
+
+// Base-26 letters: a suffix that makes reference forms distinct without
+// changing their value.
+inline std::string Letters(int nNumber)
+{
+    std::string strLetters;
+    do {
+        strLetters += static_cast<char>('a' + nNumber % 26);
+        nNumber /= 26;
+    } while (nNumber != 0);
+    return strLetters;
+}

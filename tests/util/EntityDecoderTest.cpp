@@ -146,17 +146,6 @@ TEST(EntityDecoder, MatchesTheSimpleProcedureOnRepetitiveTexts)
     ExpectSameAsSlow(repetitive, 7, 300);
 }
 
-// Base-26 letters: a suffix that makes reference forms distinct without
-// changing their value.
-std::string Letters(int nNumber)
-{
-    std::string strLetters;
-    do {
-        strLetters += static_cast<char>('a' + nNumber % 26);
-        nNumber /= 26;
-    } while (nNumber != 0);
-    return strLetters;
-}
 
 struct BigCase
 {
