@@ -7,6 +7,7 @@ Q_LOGGING_CATEGORY(lcMessages, "kestova.messages", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcProcess, "kestova.process", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcBrowser, "kestova.browser", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcNetwork, "kestova.network", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcUser, "kestova.user", QtWarningMsg)
 
 void OutputDebugString(const char* pText)
 {

@@ -58,7 +58,6 @@ const ControlDescription kControlDescriptions[CMainFrame::kControlCount] = {
     {CMainFrame::kMuteId, 32, "", "", "", "Mute"},
 };
 
-
 int ShowMessageBox(const CMyString& strText, unsigned uType)
 {
     CMyMessageBox box(strText, uType);
@@ -254,6 +253,7 @@ intptr_t CMainFrame::OnMainFrameMessage(uintptr_t uCode, intptr_t lParam)
 {
     if (uCode == CFolderTreeView::kCatalogueLoadedCode) {
         CloseSplash();
+        qCDebug(lcUser, "catalogue loaded");
     } else if (uCode == CFolderTreeView::kSearchWebCode) {
         const CMyString strQuery = m_searchBar.GetQueryForFirstEngine();
         if (!strQuery.IsEmpty() && m_pView != nullptr) {

@@ -2,6 +2,7 @@
 
 #include "ColourConvert.h"
 #include "HomePage.h"
+#include "Logging.h"
 #include "MediaControl.h"
 #include "Messages.h"
 #include "PlayerLayout.h"
@@ -106,6 +107,7 @@ void CRavelinView::Play()
     else
         PrepareForMedia();
     const CMyString strAddress = m_station.GetPlayAddress();
+    qCDebug(lcUser, "play %s", strAddress.GetText());
     if (m_station.IsWeb()) {
         if (m_pWebBrowser != nullptr)
             m_pWebBrowser->Navigate(strAddress);
@@ -242,10 +244,13 @@ void CRavelinView::OnTimer(int nIdEvent)
     if (CStatusLine::NextStationText(FromQString(m_pStationLabel->text()), m_station.m_nHasStation != 0,
                                      m_station.m_strName, strText)) {
         m_pStationLabel->setText(ToQString(strText));
+        qCDebug(lcUser, "station line: \"%s\"", strText.GetText());
     }
     const CMyString strStatus = m_pMediaPlayer != nullptr ? m_pMediaPlayer->get_status() : CMyString();
-    if (m_statusLine.NextStatusText(strStatus, strText))
+    if (m_statusLine.NextStatusText(strStatus, strText)) {
         m_pStatusLabel->setText(ToQString(strText));
+        qCDebug(lcUser, "status line: \"%s\"", strText.GetText());
+    }
 }
 
 void CRavelinView::keyPressEvent(QKeyEvent* pEvent)

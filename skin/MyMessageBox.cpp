@@ -2,6 +2,7 @@
 
 #include "ColourConvert.h"
 #include "DialogUnits.h"
+#include "Logging.h"
 #include "MessageBoxLayout.h"
 #include "QtText.h"
 #include "SkinDraw.h"
@@ -99,6 +100,7 @@ void CMyMessageBox::InitDialog()
 
 int CMyMessageBox::DoModal()
 {
+    qCDebug(lcUser, "message box: \"%s\"", qPrintable(m_message.text()));
     return exec();
 }
 
