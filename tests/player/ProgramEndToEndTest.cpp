@@ -138,10 +138,20 @@ public:
         if (!m_process.waitForStarted() || !WaitForLine("kestova.user: catalogue loaded"))
             return false;
         m_uWindow = FindWindow("^Kestova - ");
+        return m_uWindow != 0 && ReadOrigin();
+    }
+    // Where the window's top left corner is on the screen; false when that cannot be told.
+    bool ReadOrigin()
+    {
         const std::optional<std::string> geometry =
             Xdo({"getwindowgeometry", "--shell", QString::number(m_uWindow)});
-        return m_uWindow != 0 && geometry && ReadOrigin(*geometry);
+        int nX = -1, nY = -1;
+        if (!geometry || std::sscanf(geometry->c_str(), "WINDOW=%*u X=%d Y=%d", &nX, &nY) != 2)
+            return false;
+        m_origin = {nX, nY};
+        return true;
     }
+    QPoint Origin() const { return m_origin; }
     // Waits for a log line holding the text, among the lines since the last Mark().
     bool WaitForLine(const std::string& strText)
     {
@@ -161,6 +171,21 @@ public:
         const QPoint screen = m_origin + point;
         Xdo({"mousemove", "--sync", QString::number(screen.x()), QString::number(screen.y()), "click", "1"});
     }
+    // Presses the left button at one place, moves the mouse by the offset and lets go.
+    void Drag(QPoint from, QPoint offset)
+    {
+        const QPoint start = m_origin + from;
+        const QPoint end = start + offset;
+        Xdo({"mousemove", "--sync", QString::number(start.x()), QString::number(start.y()), "mousedown", "1",
+             "mousemove", "--sync", QString::number(end.x()), QString::number(end.y()), "mouseup", "1"});
+    }
+    // Types the text and presses Return, into whatever has the keyboard.
+    void Type(const QString& strText)
+    {
+        Mark();
+        Xdo({"type", "--delay", "20", strText});
+        Xdo({"key", "Return"});
+    }
     // Answers the open message box with Return.
     bool AnswerMessageBox()
     {
@@ -178,15 +203,6 @@ public:
     const std::string& Log() const { return m_strLog; }
 
 private:
-    bool ReadOrigin(const std::string& strGeometry)
-    {
-        int nX = -1, nY = -1;
-        if (std::sscanf(strGeometry.c_str(), "WINDOW=%*u X=%d Y=%d", &nX, &nY) != 2)
-            return false;
-        m_origin = {nX, nY};
-        return true;
-    }
-
     QProcess m_process;
     std::string m_strLog;
     size_t m_nMark = 0;
@@ -239,6 +255,24 @@ TEST_F(ProgramEndToEndTest, PickPlayPresetRestartAndPlayFromThePreset)
     ASSERT_TRUE(again.WaitForLine("play " + StreamUrl())) << again.Log();
     ASSERT_TRUE(again.WaitForLine("status line: \"  Playing\"")) << again.Log();
     EXPECT_TRUE(again.Close()) << again.Log();
+}
+
+TEST_F(ProgramEndToEndTest, SearchTheStationsAndMoveTheWindow)
+{
+    CProgram program;
+    ASSERT_TRUE(program.Start()) << program.Log();
+    // The edit box is the first control of the search bar.
+    program.Click(
+        {CSearchBarLayout::kGroupLeft + 20, CSearchBarLayout::kGroupTop + CSearchBarLayout::kEditHeight / 2});
+    program.Type("evening");
+    ASSERT_TRUE(program.WaitForLine("station line: \" Radio\\Evening Radio\"")) << program.Log();
+
+    // The search bar is the title bar: dragging its empty middle moves the window.
+    const QPoint before = program.Origin();
+    program.Drag({CMainFrameLayout::kWidth / 2, CSearchBarLayout::kGroupTop + 4}, {-100, -40});
+    ASSERT_TRUE(program.ReadOrigin());
+    EXPECT_EQ(program.Origin() - before, QPoint(-100, -40));
+    EXPECT_TRUE(program.Close()) << program.Log();
 }
 
 } // namespace
