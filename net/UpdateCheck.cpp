@@ -61,6 +61,9 @@ bool CUpdateCheck::CompareManifest(const CMyString& strManifest, int& nFlags, CM
             bListsNewer = true;
         }
     }
+    if (bListsNewer) {
+        nFlags |= kListsNewer;
+    }
     if (bProgramNewer) {
         nFlags |= kProgramNewer;
     }

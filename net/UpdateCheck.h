@@ -19,7 +19,8 @@ class CUpdateCheck
 {
 public:
     static constexpr const char* kManifestName = "UpdateSettings.txt";
-    // Bit of CheckForUpdates' flags: the server offers a newer program.
+    // Bits of CheckForUpdates' flags: the server offers newer lists, a newer program.
+    static constexpr int kListsNewer = 1;
     static constexpr int kProgramNewer = 2;
 
     virtual ~CUpdateCheck() = default;
@@ -28,13 +29,13 @@ public:
     // non-empty text arrived; strServer is that server's base address.
     static bool GetManifest(CMyString& strManifest, CMyString& strServer);
     // Compares the manifest with the installed versions. True when anything is
-    // newer; nFlags gets kProgramNewer and strName the EXE_UPDATE NAME when the
-    // program is.
+    // newer; nFlags gets kListsNewer when a list is, and kProgramNewer and
+    // strName the EXE_UPDATE NAME when the program is.
     static bool CheckForUpdates(int& nFlags, CMyString& strName);
     // The comparison on a manifest already fetched; CheckForUpdates uses it.
     static bool CompareManifest(const CMyString& strManifest, int& nFlags, CMyString& strName);
 
-private:
+protected:
     // Whether this entry of the manifest is newer than what is installed; false
     // for entries that are not compared.
     static bool IsEntryNewer(const CXmlNode& entry, bool& bIsProgram);

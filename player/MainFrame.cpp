@@ -17,6 +17,7 @@
 #include "SkinMessages.h"
 #include "SplashDlg.h"
 #include "Station.h"
+#include "UpdateDlg.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -87,10 +88,10 @@ CMainFrame::~CMainFrame()
     delete m_pSplash.data();
 }
 
-// An updater waiting to run takes over: this run makes no window. The shipped
-// lists are copied while the settings ask for it; the update dialog that would
-// then fetch newer lists is not part of the program yet, so the run goes on
-// with the copies.
+// An updater waiting to run takes over: this run makes no window. On a first
+// run the shipped lists are copied and the update dialog fetches the current
+// ones; once it has started the program again this run makes no window
+// either. When it could not fetch them, the run goes on with the copies.
 void CMainFrame::RunFirstRunSteps()
 {
     if (StartPendingInstall()) {
@@ -98,7 +99,12 @@ void CMainFrame::RunFirstRunSteps()
         return;
     }
     if (Settings().GetCopySettings()) {
+        m_bCreationRefused = true;
         CopyShippedData();
+        CUpdateDlg dialog;
+        dialog.SetFirstRun(true);
+        dialog.DoModal();
+        m_bCreationRefused = !dialog.IsFailed();
     }
 }
 

@@ -13,6 +13,7 @@
 #include "SkinFont.h"
 #include "SkinInfo.h"
 #include "SkinMessages.h"
+#include "UpdateDlg.h"
 #include "WorkingFolder.h"
 
 #include <QFontMetrics>
@@ -252,11 +253,25 @@ void CMyDlgBar::OnCommand(int nId)
     case kMaximizeId:
         PostToFrame(static_cast<uintptr_t>(nId));
         break;
+    case kListsNoticeId:
+        OnListsNotice();
+        break;
     default:
-        // The lists notice is never shown: newer lists are fetched by the
-        // update dialog, which has no other way in from here.
         break;
     }
+}
+
+void CMyDlgBar::OnListsNotice()
+{
+    if (m_enterKey.IsEnterDown())
+        return;
+    if (m_updateDialogRunner) {
+        m_updateDialogRunner();
+        return;
+    }
+    CUpdateDlg dialog;
+    dialog.SetFirstRun(false);
+    dialog.DoModal();
 }
 
 void CMyDlgBar::OnSearchButton()
@@ -357,6 +372,10 @@ void CMyDlgBar::ShowUpdateNotice(unsigned uFlags, const CMyString& strText)
         m_versionNotice.SetGradientInversion(kGradientInverted);
         m_versionNotice.setAttribute(Qt::WA_ShowWithoutActivating);
         m_versionNotice.show();
+    }
+    if (uFlags & kNoticeLists) {
+        m_listsNotice.setAttribute(Qt::WA_ShowWithoutActivating);
+        m_listsNotice.show();
     }
     PlaceNoticeButtons();
     InvalidateInFrame();

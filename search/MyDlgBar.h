@@ -10,8 +10,9 @@
 // The engine list is read when the bar is constructed; images of engines are
 // fetched then, on the calling thread, when they are not cached yet. Once the
 // bar has been created, a silent update check runs on a worker thread after
-// two seconds; a newer program shows a blinking notice whose click opens the
-// address the server gave. Widgets are not copyable.
+// two seconds; newer lists show a blinking notice whose click opens the update
+// dialog, and a newer program one whose click opens the address the server
+// gave. Widgets are not copyable.
 #pragma once
 
 #include "BaseDialogBar.h"
@@ -57,6 +58,8 @@ public:
 
     // Milliseconds from a fixed start, wrapping at 32 bits.
     using TickSource = std::function<uint32_t()>;
+    // Runs the update dialog in its interactive mode.
+    using UpdateDialogRunner = std::function<void()>;
 
     // Reads the engine list; the controls are made by Create.
     explicit CMyDlgBar(QWidget* pParent = nullptr);
@@ -73,8 +76,9 @@ public:
     // when the list is empty. Nothing is posted.
     CMyString GetQueryForFirstEngine() const;
 
-    // Shows the notice of the update check (flag 2: a newer program, whose
-    // address is strText) and makes it blink for kBlinkTicks ticks.
+    // Shows the notices of the update check (flag 1: newer lists, whose click
+    // opens the update dialog; flag 2: a newer program, whose address is
+    // strText) and makes them blink for kBlinkTicks ticks.
     void ShowUpdateNotice(unsigned uFlags, const CMyString& strText);
     // Sends the typed text with the selected engine to the main frame.
     void RunSearch();
@@ -88,6 +92,8 @@ public:
 
     // Replaces the clock of the click rules.
     void SetTickSource(TickSource source) { m_tickSource = std::move(source); }
+    // Replaces the update dialog of the lists notice.
+    void SetUpdateDialogRunner(UpdateDialogRunner runner) { m_updateDialogRunner = std::move(runner); }
 
     CMyEditBox& GetEditBox() { return m_edit; }
     CMyOwnButton& GetSearchButton() { return m_searchButton; }
@@ -128,6 +134,7 @@ private:
     void OnCommand(int nId);
     void OnSearchButton();
     void OnVersionNotice();
+    void OnListsNotice();
     void OnUpdateCheckDone();
     void OnBlinkTick();
     // Posts the code to the main frame; the frame owns pText from then on.
@@ -165,6 +172,7 @@ private:
     CMessageMap m_messageMap;
     std::map<int, int> m_timers; // the bar's timer id -> Qt's timer id
     TickSource m_tickSource;
+    UpdateDialogRunner m_updateDialogRunner;
     CEnterKeyWatch m_enterKey;
     CUpdateNoticeCheck m_updateCheck;
 };

@@ -1,18 +1,18 @@
-#include "Settings.h"
 #include "UpdateCheck.h"
 
-#include "../support/TestHome.h"
 #include "../support/ListFiles.h"
 #include "../support/LocalHttpServer.h"
+#include "../support/TestHome.h"
+#include "Settings.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
 
 // One manifest entry: <NAME><VERSION>v</VERSION><NAME>n</NAME></NAME>.
-std::string Entry(const std::string& strElement, const std::string& strVersion, const std::string& strName = "")
+std::string Entry(const std::string& strElement, const std::string& strVersion,
+                  const std::string& strName = "")
 {
     std::string strEntry = "<" + strElement + "><VERSION>" + strVersion + "</VERSION>";
     if (!strName.empty()) {
@@ -42,8 +42,8 @@ TEST_F(UpdateCheckTest, NewerThanRule)
         bool bNewer;
     };
     const Case cases[] = {
-        {nullptr, "1.0", true}, {"", "1.0", true},     {"1.0", "1.0", false}, {"1.0", "1.0.0.1", true},
-        {"3", "1.0", true},     {"1.0", "9", false},   {nullptr, "9", true},  {"2.0", "1.9", false},
+        {nullptr, "1.0", true}, {"", "1.0", true},           {"1.0", "1.0", false}, {"1.0", "1.0.0.1", true},
+        {"3", "1.0", true},     {"1.0", "9", false},         {nullptr, "9", true},  {"2.0", "1.9", false},
         {"1.9", "1.10", true},  {"1.2.3", "1.2.3.0", false},
     };
     for (const Case& c : cases) {
@@ -54,9 +54,10 @@ TEST_F(UpdateCheckTest, NewerThanRule)
         }
         int nFlags = -1;
         CMyString strName;
-        EXPECT_EQ(Compare(Entry("MOVIES_SETTINGS", c.pServer, "MoviesSettings.txt"), nFlags, strName), c.bNewer)
+        EXPECT_EQ(Compare(Entry("MOVIES_SETTINGS", c.pServer, "MoviesSettings.txt"), nFlags, strName),
+                  c.bNewer)
             << (c.pInstalled ? c.pInstalled : "(missing)") << " vs " << c.pServer;
-        EXPECT_EQ(nFlags, 0) << "newer lists set no flag";
+        EXPECT_EQ(nFlags, c.bNewer ? CUpdateCheck::kListsNewer : 0);
     }
 }
 
@@ -70,7 +71,8 @@ TEST_F(UpdateCheckTest, EachKindComparesWithItsOwnValue)
     const std::string strCurrent = Entry("SEARCH_SETTINGS", "1.0", "SearchSettings.txt") +
                                    Entry("movies_settings", "1.0", "MoviesSettings.txt") +
                                    Entry("Servers", "1.0", "ServerSettings.txt") +
-                                   Entry("CATEGORY", "1.0", "Radio.txt") + Entry("EXE_UPDATE", "2.0.2.1", "get it");
+                                   Entry("CATEGORY", "1.0", "Radio.txt") +
+                                   Entry("EXE_UPDATE", "2.0.2.1", "get it");
     int nFlags = -1;
     CMyString strName;
     EXPECT_FALSE(Compare(strCurrent, nFlags, strName)) << "everything current";
@@ -83,14 +85,15 @@ TEST_F(UpdateCheckTest, EachKindComparesWithItsOwnValue)
         int nFlags;
     };
     const Case cases[] = {
-        {Entry("SEARCH_SETTINGS", "1.1"), true, 0},
-        {Entry("SERVERS", "1.1"), true, 0},
-        {Entry("CATEGORY", "1.1", "Radio.txt"), true, 0},
-        {Entry("CATEGORY", "1.0", "New.txt"), true, 0}, // a category new on the server
-        {Entry("CATEGORY", "9.0"), false, 0},           // without NAME: skipped
+        {Entry("SEARCH_SETTINGS", "1.1"), true, CUpdateCheck::kListsNewer},
+        {Entry("SERVERS", "1.1"), true, CUpdateCheck::kListsNewer},
+        {Entry("CATEGORY", "1.1", "Radio.txt"), true, CUpdateCheck::kListsNewer},
+        {Entry("CATEGORY", "1.0", "New.txt"), true,
+         CUpdateCheck::kListsNewer},                     // a category new on the server
+        {Entry("CATEGORY", "9.0"), false, 0},            // without NAME: skipped
         {"<SERVERS><NAME>x</NAME></SERVERS>", false, 0}, // without VERSION: skipped
         {Entry("EXE_UPDATE", "2.0.3.0", "http://example.org/new"), true, CUpdateCheck::kProgramNewer},
-        {Entry("EXE_UPDATE", "2.0.3.0"), false, 0},     // without NAME: ignored
+        {Entry("EXE_UPDATE", "2.0.3.0"), false, 0}, // without NAME: ignored
         {Entry("OTHER", "9.0", "x"), false, 0},
     };
     for (const Case& c : cases) {
@@ -112,11 +115,12 @@ TEST_F(UpdateCheckTest, ManifestWithoutRootIsNoUpdate)
 TEST_F(UpdateCheckTest, FetchesTheManifestFromTheFirstAnsweringServer)
 {
     LocalHttpServer server;
-    server.Serve("/UpdateSettings.txt", "<UPDATE>" + Entry("EXE_UPDATE", "3.0", "http://example.org/new") + "</UPDATE>");
+    server.Serve("/UpdateSettings.txt",
+                 "<UPDATE>" + Entry("EXE_UPDATE", "3.0", "http://example.org/new") + "</UPDATE>");
     ASSERT_GT(server.Start(), 0);
     WriteScrambledFile(m_home.Data() / "Kestova" / "res" / "ServerSettings.txt",
-                       "<SERVERS><VERSION>1.0</VERSION><URL>http://127.0.0.1:1/</URL><URL>" + server.Url("/") +
-                           "</URL></SERVERS>");
+                       "<SERVERS><VERSION>1.0</VERSION><URL>http://127.0.0.1:1/</URL><URL>" +
+                           server.Url("/") + "</URL></SERVERS>");
     m_settings.SetVersion("2.0.2.1");
 
     CMyString strManifest;

@@ -416,6 +416,26 @@ TEST_F(SearchBarTest, NoticeBlinksTwentyTicksAndOpensOnlyAWebAddress)
     }
 }
 
+TEST_F(SearchBarTest, ListsNoticeOpensTheUpdateDialogUnlessEnterIsHeld)
+{
+    CMyDlgBar& bar = MakeBar();
+    int nOpened = 0;
+    bar.SetUpdateDialogRunner([&nOpened] { ++nOpened; });
+    bar.ShowUpdateNotice(CMyDlgBar::kNoticeLists | CMyDlgBar::kNoticeVersion, "https://example.org/new");
+    CMyOwnButton& lists = bar.GetListsNotice();
+    ASSERT_FALSE(lists.isHidden());
+    EXPECT_EQ(lists.pos(), QPoint(RightOf(bar.GetSearchButton()) + 5, 6));
+    EXPECT_EQ(bar.GetVersionNotice().x(), RightOf(lists) + 5);
+
+    KeyOnEdit(QEvent::KeyPress);
+    Click(lists, QPoint(5, 5));
+    EXPECT_EQ(nOpened, 0) << "the Return that searched is no click on the notice";
+    KeyOnEdit(QEvent::KeyRelease);
+    Click(lists, QPoint(5, 5));
+    EXPECT_EQ(nOpened, 1);
+    EXPECT_TRUE(m_frame.TakePosts().empty());
+}
+
 TEST_F(SearchBarTest, ManifestWithANewerProgramShowsTheNotice)
 {
     LocalHttpServer server;
