@@ -8,9 +8,11 @@
 #include "../platform/MediaServer.h"
 #include "../platform/MediaTestSupport.h"
 #include "../support/CoreApp.h"
+#include "../support/ListFiles.h"
 #include "MainFrameLayout.h"
 #include "Registry.h"
 #include "SearchBarLayout.h"
+#include "Settings.h"
 #include "StationTreeModel.h"
 
 #include <QDeadlineTimer>
@@ -52,10 +54,10 @@ unsigned long FindWindow(const QString& strTitlePattern)
     return 0;
 }
 
-// Whether the window has been closed, waiting for it a while.
-bool WindowGone(unsigned long uWindow)
+// Whether the window has been closed, waiting for it up to nWaitMs.
+bool WindowGone(unsigned long uWindow, int nWaitMs = kWaitMs)
 {
-    const QDeadlineTimer giveUp(kWaitMs);
+    const QDeadlineTimer giveUp(nWaitMs);
     while (Xdo({"getwindowname", QString::number(uWindow)}) && !giveUp.hasExpired())
         QThread::msleep(100);
     return !Xdo({"getwindowname", QString::number(uWindow)});
@@ -112,33 +114,50 @@ QPoint CloseButton()
 
 } // namespace target
 
-// One run of the program, with its log.
+// One instance of the program: one this test starts, or one that the program
+// started itself. Every instance writes its log lines into one file, so that
+// the lines of an instance started by the program arrive as well.
 class CProgram
 {
 public:
-    CProgram()
+    explicit CProgram(std::filesystem::path log) : m_log(std::move(log)), m_nMark(LogText().size())
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_LOGGING_RULES", "kestova.user.debug=true");
         m_process.setProcessEnvironment(environment);
         m_process.setProgram(KESTOVA_PROGRAM);
+        m_process.setStandardErrorFile(QString::fromStdString(m_log.string()), QIODevice::Append);
     }
     ~CProgram()
     {
         if (m_process.state() != QProcess::NotRunning) {
             m_process.kill();
             m_process.waitForFinished();
+        } else if (m_uWindow != 0 && !WindowGone(m_uWindow, 0)) {
+            Xdo({"windowkill", QString::number(m_uWindow)});
         }
     }
 
     // Starts the program and waits until its window shows the catalogue.
-    bool Start()
+    bool Start() { return Launch() && WaitForWindow(); }
+    bool Launch()
     {
         m_process.start();
-        if (!m_process.waitForStarted() || !WaitForLine("kestova.user: catalogue loaded"))
+        return m_process.waitForStarted();
+    }
+    // Waits until a window of the program shows the catalogue.
+    bool WaitForWindow()
+    {
+        if (!WaitForLine("kestova.user: catalogue loaded"))
             return false;
         m_uWindow = FindWindow("^Kestova - ");
         return m_uWindow != 0 && ReadOrigin();
+    }
+    // Waits until the started program has ended by itself, and well.
+    bool WaitForExit()
+    {
+        return m_process.waitForFinished(kWaitMs) && m_process.exitStatus() == QProcess::NormalExit &&
+               m_process.exitCode() == 0;
     }
     // Where the window's top left corner is on the screen; false when that cannot be told.
     bool ReadOrigin()
@@ -153,18 +172,14 @@ public:
     }
     QPoint Origin() const { return m_origin; }
     // Waits for a log line holding the text, among the lines since the last Mark().
-    bool WaitForLine(const std::string& strText)
+    bool WaitForLine(const std::string& strText) const
     {
         const QDeadlineTimer giveUp(kWaitMs);
-        while (m_strLog.find(strText, m_nMark) == std::string::npos && !giveUp.hasExpired()) {
-            if (m_process.state() == QProcess::NotRunning)
-                break;
-            m_process.waitForReadyRead(100);
-            m_strLog += m_process.readAllStandardError().toStdString();
-        }
-        return m_strLog.find(strText, m_nMark) != std::string::npos;
+        while (LogText().find(strText, m_nMark) == std::string::npos && !giveUp.hasExpired())
+            QThread::msleep(50);
+        return LogText().find(strText, m_nMark) != std::string::npos;
     }
-    void Mark() { m_nMark = m_strLog.size(); }
+    void Mark() { m_nMark = LogText().size(); }
     void Click(QPoint point)
     {
         Mark();
@@ -193,18 +208,22 @@ public:
         return uBox != 0 && Xdo({"windowfocus", "--sync", QString::number(uBox), "key", "Return"}) &&
                WindowGone(uBox);
     }
-    // Clicks the window's close button; true when the program then ends well.
+    // Clicks the window's close button; true when the program then ends well
+    // (or, for an instance the program started, when its window has gone).
     bool Close()
     {
         Click(target::CloseButton());
-        return m_process.waitForFinished(kWaitMs) && m_process.exitStatus() == QProcess::NormalExit &&
-               m_process.exitCode() == 0;
+        if (m_process.state() == QProcess::NotRunning)
+            return WindowGone(m_uWindow);
+        return WaitForExit();
     }
-    const std::string& Log() const { return m_strLog; }
+    std::string Log() const { return LogText(); }
 
 private:
+    std::string LogText() const { return CTestHome::ReadFile(m_log); }
+
+    std::filesystem::path m_log;
     QProcess m_process;
-    std::string m_strLog;
     size_t m_nMark = 0;
     unsigned long m_uWindow = 0;
     QPoint m_origin;
@@ -220,6 +239,7 @@ protected:
         WriteListFile("r.txt", CategoryFile("1.0", "Radio", Station("Evening Radio", StreamUrl())));
     }
     std::string StreamUrl() const { return m_server.Url("/live.mp3"); }
+    std::filesystem::path LogFile() const { return m_home.Root() / "kestova.log"; }
 
     CTestHome m_home;
     MediaServer m_server{MediaFolder()};
@@ -229,7 +249,7 @@ TEST_F(ProgramEndToEndTest, PickPlayPresetRestartAndPlayFromThePreset)
 {
     ASSERT_TRUE(m_server.IsRunning());
     {
-        CProgram program;
+        CProgram program(LogFile());
         ASSERT_TRUE(program.Start()) << program.Log();
         // Row 0 is the category, row 1 its station.
         program.Click(target::TreeRow(1));
@@ -249,7 +269,7 @@ TEST_F(ProgramEndToEndTest, PickPlayPresetRestartAndPlayFromThePreset)
     ASSERT_EQ(CRegistry().GetValue("SOFTWARE\\Kestova\\Stations\\2", "Url", url), CRegistry::kSuccess);
     EXPECT_EQ(std::string(url.strText.GetText()), StreamUrl());
 
-    CProgram again;
+    CProgram again(LogFile());
     ASSERT_TRUE(again.Start()) << again.Log();
     again.Click(target::StationButton(2));
     ASSERT_TRUE(again.WaitForLine("play " + StreamUrl())) << again.Log();
@@ -259,7 +279,7 @@ TEST_F(ProgramEndToEndTest, PickPlayPresetRestartAndPlayFromThePreset)
 
 TEST_F(ProgramEndToEndTest, SearchTheStationsAndMoveTheWindow)
 {
-    CProgram program;
+    CProgram program(LogFile());
     ASSERT_TRUE(program.Start()) << program.Log();
     // The edit box is the first control of the search bar.
     program.Click(
@@ -273,6 +293,39 @@ TEST_F(ProgramEndToEndTest, SearchTheStationsAndMoveTheWindow)
     ASSERT_TRUE(program.ReadOrigin());
     EXPECT_EQ(program.Origin() - before, QPoint(-100, -40));
     EXPECT_TRUE(program.Close()) << program.Log();
+}
+
+// A first start copies the shipped lists, fetches the newer ones from the home
+// server, and starts the program again, which then shows the fetched lists.
+TEST_F(ProgramEndToEndTest, FirstRunFetchesTheListsFromTheHomeServerAndStartsAgain)
+{
+    LocalHttpServer& server = m_server.Server();
+    server.Serve("/UpdateSettings.txt",
+                 "<UPDATE>"
+                 "<MOVIES_SETTINGS><VERSION>2.0</VERSION><NAME>MoviesSettings.txt</NAME>"
+                 "</MOVIES_SETTINGS>"
+                 "<CATEGORY><VERSION>2.0</VERSION><NAME>r.txt</NAME></CATEGORY>"
+                 "</UPDATE>");
+    server.Serve("/MoviesSettings.txt", Scrambled(IndexFile("2.0", Category("Radio", "r.txt"))));
+    server.Serve("/r.txt", Scrambled(CategoryFile("2.0", "Radio", Station("Night Radio", StreamUrl()))));
+    WriteScrambledFile(ResFolder() / "ServerSettings.txt",
+                       "<SERVERS><VERSION>1.0</VERSION><URL>" + m_server.Url("/") + "</URL></SERVERS>");
+    ASSERT_TRUE(Settings().GetCopySettings());
+
+    CProgram first(LogFile());
+    CProgram restarted(LogFile());
+    ASSERT_TRUE(first.Launch());
+    ASSERT_TRUE(first.WaitForExit()) << "the first run ends once it has started the program again\n"
+                                     << first.Log();
+    EXPECT_EQ(m_server.RequestCount("/r.txt"), 1);
+    EXPECT_FALSE(Settings().GetCopySettings());
+
+    ASSERT_TRUE(restarted.WaitForWindow()) << restarted.Log();
+    restarted.Click(target::TreeRow(1));
+    ASSERT_TRUE(restarted.WaitForLine("station line: \" Radio\\Night Radio\"")) << restarted.Log();
+    restarted.Click(target::Control(1));
+    ASSERT_TRUE(restarted.WaitForLine("status line: \"  Playing\"")) << restarted.Log();
+    EXPECT_TRUE(restarted.Close()) << restarted.Log();
 }
 
 } // namespace

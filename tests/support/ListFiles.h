@@ -8,10 +8,16 @@
 #include <fstream>
 #include <string>
 
-inline void WriteScrambledFile(const std::filesystem::path& path, std::string strText)
+// The text scrambled with the list-file key, as a server delivers a list.
+inline std::string Scrambled(std::string strText)
 {
-    std::filesystem::create_directories(path.parent_path());
     CFileHandler::Scramble(reinterpret_cast<unsigned char*>(strText.data()), strText.size(),
                            CFileHandler::kListFileKey);
-    std::ofstream(path, std::ios::binary) << strText;
+    return strText;
+}
+
+inline void WriteScrambledFile(const std::filesystem::path& path, const std::string& strText)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << Scrambled(strText);
 }
