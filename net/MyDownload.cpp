@@ -35,7 +35,8 @@ int CMyDownload::DownloadFile(const CMyString& strUrl, const CMyString& strFile,
     return 1;
 }
 
-int CMyDownload::DownloadBuffer(const CMyString& strUrl, QObject* pNotify, unsigned uMessage, intptr_t nCookie)
+int CMyDownload::DownloadBuffer(const CMyString& strUrl, QObject* pNotify, unsigned uMessage,
+                                intptr_t nCookie)
 {
     m_strUrl = strUrl;
     m_notifyWindow = pNotify;

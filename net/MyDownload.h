@@ -22,7 +22,6 @@
 
 #include <QObject>
 #include <QPointer>
-
 #include <cstdint>
 
 // The names of the two completion messages.

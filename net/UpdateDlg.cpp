@@ -34,6 +34,7 @@ constexpr unsigned kYesNo = 4;
 constexpr int kIdOk = 1;
 constexpr int kIdYes = 6;
 
+constexpr char kManifestFetchedMessage[] = "Kestova_MESSAGE_MANIFEST_FETCHED";
 constexpr char kFirstRunCaption[] = "Getting Lists";
 constexpr char kFirstRunStatus[] =
     "Please wait while getting the lists from DIAPLAY_TITLE Server for the first time...";
@@ -75,8 +76,8 @@ bool StartAgain()
 } // namespace
 
 CUpdateDlg::CUpdateDlg(QWidget* pParent)
-    : QDialog(pParent), m_status(this), m_progress(this), m_btnCancel(this), m_messageBox(ShowMessageBox),
-      m_restart(StartAgain)
+    : QDialog(pParent), m_status(this), m_progress(this), m_btnCancel(this),
+      m_fetch(this, kManifestFetchedMessage), m_messageBox(ShowMessageBox), m_restart(StartAgain)
 {
     const CSkinInfo& skin = GetSkinInfo();
     m_crGradientTop = skin.m_crDialogGradientTop;
@@ -98,6 +99,11 @@ CUpdateDlg::CUpdateDlg(QWidget* pParent)
     m_progress.setObjectName(QString::number(kProgressId));
     m_progress.setGeometry(CDialogUnits::ToPixels(kProgressRect));
     m_progress.setTextVisible(false);
+    // The bar in the skin's colours: the tree's background, filled with its selection colour.
+    m_progress.setStyleSheet(QString("QProgressBar { background: %1; border: 1px solid %2; }"
+                                     "QProgressBar::chunk { background: %3; }")
+                                 .arg(ToQColor(skin.m_crTreeBg).name(), ToQColor(m_crText).name(),
+                                      ToQColor(skin.m_crTreeSelectedBg).name()));
     m_progress.setRange(0, 1);
     m_progress.setValue(0);
 
@@ -108,6 +114,10 @@ CUpdateDlg::CUpdateDlg(QWidget* pParent)
     m_btnCancel.SetColors(skin.m_toolbarButtons);
     connect(&m_btnCancel, &QAbstractButton::clicked, this, &CUpdateDlg::reject);
 
+    m_messageMap.Add(m_fetch.GetMessage(), [this](uintptr_t, intptr_t) {
+        OnManifestFetched();
+        return 0;
+    });
     m_messageMap.Add(
         RegisterWindowMessage(kBufferDownloadCompleteMessage),
         [this](uintptr_t wParam, intptr_t lParam) { return OnBufferDownloadComplete(wParam, lParam); });
@@ -131,8 +141,23 @@ void CUpdateDlg::OnInitDialog()
         strStatus.Replace("DIAPLAY_TITLE", "Kestova");
         m_status.setText(ToQString(strStatus));
     }
-    if (RunListUpdate())
+    m_fetch.Start();
+}
+
+void CUpdateDlg::OnManifestFetched()
+{
+    if (m_bEnded)
         return;
+    CMyString strManifest;
+    CMyString strServer;
+    if (!m_fetch.GetResult(strManifest, strServer) || !StartListDownloads(strManifest, strServer))
+        OnUpdateFailed();
+}
+
+// No manifest: a first run goes on with the copied lists, and does not try
+// again at the next start; a user who asked is told.
+void CUpdateDlg::OnUpdateFailed()
+{
     if (m_nFirstRun != 0) {
         Settings().SetCopySettings(false);
         m_nFailed = 1;
@@ -140,13 +165,6 @@ void CUpdateDlg::OnInitDialog()
         m_messageBox(kFailedText, kOk);
     }
     EndDialog(0);
-}
-
-bool CUpdateDlg::RunListUpdate()
-{
-    CMyString strManifest;
-    CMyString strServer;
-    return GetManifest(strManifest, strServer) && StartListDownloads(strManifest, strServer);
 }
 
 bool CUpdateDlg::StartListDownloads(const CMyString& strManifest, const CMyString& strServer)

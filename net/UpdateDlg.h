@@ -4,6 +4,8 @@
 // under a progress bar, writes each list into the working "res" folder as it
 // arrives (scrambled, as the server delivers it), and when all have ended
 // starts the program again with "reopen" so that the new lists are loaded.
+// The manifest is fetched on a worker thread, so the dialog stays responsive
+// (and Cancel works) even when the server is slow.
 //
 // It runs in one of two modes, set before DoModal:
 // - first run: right after the shipped lists were copied into a new working
@@ -20,6 +22,7 @@
 
 #include "ArrayString.h"
 #include "Colour.h"
+#include "ManifestFetch.h"
 #include "MessageMap.h"
 #include "MyOwnButton.h"
 #include "MyString.h"
@@ -57,10 +60,8 @@ public:
 
     // Opens the dialog, which starts the update, and returns when it has closed.
     int DoModal();
-    // Fetches the manifest and starts the downloads of the newer lists; false
-    // when no manifest could be fetched or it has no root element.
-    bool RunListUpdate();
-    // Starts one download per newer list of the manifest, from the server base.
+    // Starts one download per newer list of the manifest, from the server
+    // base; false when the manifest has no root element.
     bool StartListDownloads(const CMyString& strManifest, const CMyString& strServer);
 
     // Stand-ins for tests; by default the skinned message box and a real restart.
@@ -80,6 +81,8 @@ protected:
 
 private:
     void OnInitDialog();
+    void OnManifestFetched();
+    void OnUpdateFailed();
     bool ConfirmUpdate();
     void StartDownload(const CMyString& strName, const CMyString& strServer);
     intptr_t OnBufferDownloadComplete(uintptr_t wParam, intptr_t lParam);
@@ -101,6 +104,7 @@ private:
     QLabel m_status;
     QProgressBar m_progress;
     CMyOwnButton m_btnCancel;
+    CManifestFetch m_fetch;
     CMessageMap m_messageMap;
     MessageBoxFunction m_messageBox;
     RestartFunction m_restart;

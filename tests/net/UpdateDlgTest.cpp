@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <string>
@@ -256,6 +257,26 @@ TEST_F(UpdateDlgTest, CancelOnTheFirstRunGoesOnWithTheCopiedLists)
     EXPECT_TRUE(m_settings.GetCopySettings()) << "the next start tries again";
     ProcessEventsUntil([] { return false; }, 700);
     EXPECT_FALSE(fs::exists(Res() / "Slow.txt")) << "lists arriving after Cancel are dropped";
+}
+
+// The manifest is fetched off the window's thread: a server that keeps
+// silent leaves the dialog responsive, and Cancel ends it at once.
+TEST_F(UpdateDlgTest, CancelWorksWhileTheServerIsSilent)
+{
+    std::atomic<bool> bAnswered{false};
+    m_server.Routes().Get("/UpdateSettings.txt", [&](const httplib::Request&, httplib::Response& response) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        response.set_content("<UPDATE/>", "text/plain");
+        bAnswered = true;
+    });
+    ASSERT_GT(m_server.Start(), 0);
+    WriteScrambledFile(Res() / "ServerSettings.txt", "<S><URL>" + m_server.Url("/") + "</URL></S>");
+    CUpdateDlg dialog;
+    dialog.SetFirstRun(true);
+    QTimer::singleShot(200, [&] { dialog.GetCancelButton().click(); });
+    dialog.DoModal();
+    EXPECT_FALSE(bAnswered) << "the dialog waited for the server";
+    EXPECT_TRUE(dialog.IsFailed());
 }
 
 } // namespace
