@@ -60,6 +60,15 @@ protected:
         WriteScrambledFile(Res() / "ServerSettings.txt",
                            "<SERVERS><URL>" + m_server.Url("/") + "</URL></SERVERS>");
     }
+    // One newer list, which the server sends after nDelayMs.
+    void PublishSlowList(int nDelayMs)
+    {
+        Publish(Entry("CATEGORY", "2.0", "Slow.txt"));
+        m_server.Routes().Get("/Slow.txt", [nDelayMs](const httplib::Request&, httplib::Response& response) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(nDelayMs));
+            response.set_content("slow", "text/plain");
+        });
+    }
     // Runs the dialog; the message boxes answer from the list, in order.
     void Run(bool bFirstRun, std::vector<int> answers = {})
     {
@@ -221,11 +230,7 @@ TEST_F(UpdateDlgTest, FailedDownloadsAndUnsafeNames)
 
 TEST_F(UpdateDlgTest, FirstRunShowsItsOwnCaptionAndStatus)
 {
-    Publish(Entry("CATEGORY", "2.0", "Slow.txt"));
-    m_server.Routes().Get("/Slow.txt", [](const httplib::Request&, httplib::Response& response) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        response.set_content("slow", "text/plain");
-    });
+    PublishSlowList(300);
     CUpdateDlg dialog;
     dialog.SetFirstRun(true);
     dialog.SetRestart([] { return true; });
@@ -241,11 +246,7 @@ TEST_F(UpdateDlgTest, FirstRunShowsItsOwnCaptionAndStatus)
 
 TEST_F(UpdateDlgTest, CancelOnTheFirstRunGoesOnWithTheCopiedLists)
 {
-    Publish(Entry("CATEGORY", "2.0", "Slow.txt"));
-    m_server.Routes().Get("/Slow.txt", [](const httplib::Request&, httplib::Response& response) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        response.set_content("slow", "text/plain");
-    });
+    PublishSlowList(500);
     CUpdateDlg dialog;
     dialog.SetFirstRun(true);
     int nRestarts = 0;
