@@ -88,32 +88,9 @@ CUpdateDlg::CUpdateDlg(QWidget* pParent)
     setFont(MakeSkinFont("MS Sans Serif", -11, 400));
     setFixedSize(CDialogUnits::ToPixels(kTemplateSize));
 
-    m_status.setObjectName(QString::number(kStatusId));
-    m_status.setGeometry(CDialogUnits::ToPixels(kStatusRect));
-    m_status.setText(QStringLiteral("Please Wait While Downloading Updates..."));
-    QPalette palette = m_status.palette();
-    palette.setColor(QPalette::WindowText, ToQColor(m_crText));
-    m_status.setPalette(palette);
-    m_status.setAutoFillBackground(false);
-
-    m_progress.setObjectName(QString::number(kProgressId));
-    m_progress.setGeometry(CDialogUnits::ToPixels(kProgressRect));
-    m_progress.setTextVisible(false);
-    // The bar in the skin's colours: the tree's background, filled with its selection colour.
-    m_progress.setStyleSheet(QString("QProgressBar { background: %1; border: 1px solid %2; }"
-                                     "QProgressBar::chunk { background: %3; }")
-                                 .arg(ToQColor(skin.m_crTreeBg).name(), ToQColor(m_crText).name(),
-                                      ToQColor(skin.m_crTreeSelectedBg).name()));
-    m_progress.setRange(0, 1);
-    m_progress.setValue(0);
-
-    m_btnCancel.Create("Cancel", CDialogUnits::ToPixels(kCancelRect), this, kCancelId);
-    m_btnCancel.SetType(2);
-    m_btnCancel.SetGradient(true);
-    m_btnCancel.SetGradientInversion(0);
-    m_btnCancel.SetColors(skin.m_toolbarButtons);
-    connect(&m_btnCancel, &QAbstractButton::clicked, this, &CUpdateDlg::reject);
-
+    SetUpStatusLine();
+    SetUpProgressBar(skin);
+    SetUpCancelButton(skin);
     m_messageMap.Add(m_fetch.GetMessage(), [this](uintptr_t, intptr_t) {
         OnManifestFetched();
         return 0;
@@ -121,6 +98,42 @@ CUpdateDlg::CUpdateDlg(QWidget* pParent)
     m_messageMap.Add(
         RegisterWindowMessage(kBufferDownloadCompleteMessage),
         [this](uintptr_t wParam, intptr_t lParam) { return OnBufferDownloadComplete(wParam, lParam); });
+}
+
+// Transparent, in the skin's dialog text colour.
+void CUpdateDlg::SetUpStatusLine()
+{
+    m_status.setObjectName(QString::number(kStatusId));
+    m_status.setGeometry(CDialogUnits::ToPixels(kStatusRect));
+    m_status.setText(QStringLiteral("Please Wait While Downloading Updates..."));
+    QPalette palette = m_status.palette();
+    palette.setColor(QPalette::WindowText, ToQColor(m_crText));
+    m_status.setPalette(palette);
+    m_status.setAutoFillBackground(false);
+}
+
+// The bar in the skin's colours: the tree's background, filled with its selection colour.
+void CUpdateDlg::SetUpProgressBar(const CSkinInfo& skin)
+{
+    m_progress.setObjectName(QString::number(kProgressId));
+    m_progress.setGeometry(CDialogUnits::ToPixels(kProgressRect));
+    m_progress.setTextVisible(false);
+    m_progress.setStyleSheet(QString("QProgressBar { background: %1; border: 1px solid %2; }"
+                                     "QProgressBar::chunk { background: %3; }")
+                                 .arg(ToQColor(skin.m_crTreeBg).name(), ToQColor(m_crText).name(),
+                                      ToQColor(skin.m_crTreeSelectedBg).name()));
+    m_progress.setRange(0, 1);
+    m_progress.setValue(0);
+}
+
+void CUpdateDlg::SetUpCancelButton(const CSkinInfo& skin)
+{
+    m_btnCancel.Create("Cancel", CDialogUnits::ToPixels(kCancelRect), this, kCancelId);
+    m_btnCancel.SetType(2);
+    m_btnCancel.SetGradient(true);
+    m_btnCancel.SetGradientInversion(0);
+    m_btnCancel.SetColors(skin.m_toolbarButtons);
+    connect(&m_btnCancel, &QAbstractButton::clicked, this, &CUpdateDlg::reject);
 }
 
 CUpdateDlg::~CUpdateDlg() = default;

@@ -34,6 +34,7 @@
 #include <functional>
 
 class CMyBuffer;
+class CSkinInfo;
 
 class CUpdateDlg : public QDialog, public CUpdateCheck
 {
@@ -80,6 +81,9 @@ protected:
     void paintEvent(QPaintEvent* pEvent) override;
 
 private:
+    void SetUpStatusLine();
+    void SetUpProgressBar(const CSkinInfo& skin);
+    void SetUpCancelButton(const CSkinInfo& skin);
     void OnInitDialog();
     void OnManifestFetched();
     void OnUpdateFailed();
