@@ -121,4 +121,39 @@ TEST_F(ListsToolTest, FileErrorsAreReportedAndLeaveTheOutput)
     EXPECT_EQ(std::distance(fs::directory_iterator(m_root), {}), 3) << "no file left behind";
 }
 
+TEST_F(ListsToolTest, ManifestNamesEachPublishedListWithItsVersion)
+{
+    Put("MoviesSettings.txt.xml", "<MOVIES_SETTINGS><VERSION>1.2</VERSION><MOVIES/></MOVIES_SETTINGS>");
+    Put("Jazz.txt.xml", "<CATEGORY_LIST><VERSION>3.0</VERSION><MENU/></CATEGORY_LIST>");
+    Put("ServerSettings.txt.xml", "<SERVER_SETTINGS><VERSION>1.0</VERSION></SERVER_SETTINGS>");
+    Put("SearchSettings.txt.xml", "<search_settings><VERSION>2.1</VERSION></search_settings>");
+    Put("InstallSettings.txt.xml", "<INSTALL_SETTINGS><VERSION>1.0</VERSION></INSTALL_SETTINGS>");
+    std::vector<std::string> arguments{"manifest", PathOf("UpdateSettings.txt")};
+    for (const char* pName : {"MoviesSettings.txt.xml", "Jazz.txt.xml", "ServerSettings.txt.xml",
+                              "SearchSettings.txt.xml", "InstallSettings.txt.xml"})
+        arguments.push_back(PathOf(pName));
+    ASSERT_EQ(Run(arguments), kestova::kListsToolOk) << m_err.str();
+    EXPECT_EQ(Get("UpdateSettings.txt"),
+              "<UPDATE>\n"
+              "  <MOVIES_SETTINGS><VERSION>1.2</VERSION><NAME>MoviesSettings.txt</NAME></MOVIES_SETTINGS>\n"
+              "  <CATEGORY><VERSION>3.0</VERSION><NAME>Jazz.txt</NAME></CATEGORY>\n"
+              "  <SERVERS><VERSION>1.0</VERSION><NAME>ServerSettings.txt</NAME></SERVERS>\n"
+              "  <SEARCH_SETTINGS><VERSION>2.1</VERSION><NAME>SearchSettings.txt</NAME></SEARCH_SETTINGS>\n"
+              "</UPDATE>\n");
+}
+
+TEST_F(ListsToolTest, ManifestRefusesSourcesThatAreNoLists)
+{
+    Put("UpdateSettings.txt", "previous");
+    Put("broken.xml", "no markup here");
+    Put("versionless.xml", "<CATEGORY_LIST><MENU/></CATEGORY_LIST>");
+    for (const char* pName : {"broken.xml", "versionless.xml", "missing.xml"}) {
+        EXPECT_EQ(Run({"manifest", PathOf("UpdateSettings.txt"), PathOf(pName)}),
+                  kestova::kListsToolFileError);
+        EXPECT_NE(m_err.str().find(PathOf(pName)), std::string::npos) << m_err.str();
+        EXPECT_EQ(Get("UpdateSettings.txt"), "previous");
+    }
+    EXPECT_EQ(Run({"manifest"}), kestova::kListsToolUsage);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #include "ListsTool.h"
 
 #include "FileHandler.h"
+#include "Manifest.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,7 +11,8 @@
 namespace kestova {
 namespace {
 
-constexpr char kUsage[] = "usage: kestova-lists scramble|unscramble IN OUT";
+constexpr char kUsage[] = "usage: kestova-lists scramble|unscramble IN OUT\n"
+                          "       kestova-lists manifest OUT SOURCE...";
 // A whole number of scramble blocks, so that every piece starts on a word.
 constexpr std::size_t kPieceSize = 1024 * CFileHandler::kScrambleBlock;
 
@@ -67,10 +69,31 @@ bool ScrambleFile(const std::string& strIn, const std::string& strOut, std::ostr
     return bDone;
 }
 
+// Writes the manifest beside OUT and renames it over OUT when complete.
+int WriteManifest(const std::vector<std::string>& arguments, std::ostream& err)
+{
+    const std::string& strOut = arguments[1];
+    std::string strManifest;
+    if (!MakeManifest({arguments.begin() + 2, arguments.end()}, strManifest, err))
+        return kListsToolFileError;
+    const std::string strTemporary = strOut + ".kestova-lists-part";
+    FilePtr out(std::fopen(strTemporary.c_str(), "wb"));
+    bool bWritten =
+        out && std::fwrite(strManifest.data(), 1, strManifest.size(), out.get()) == strManifest.size();
+    bWritten = out && std::fclose(out.release()) == 0 && bWritten;
+    if (bWritten && std::rename(strTemporary.c_str(), strOut.c_str()) == 0)
+        return kListsToolOk;
+    Fail(err, "write", strOut);
+    std::remove(strTemporary.c_str());
+    return kListsToolFileError;
+}
+
 } // namespace
 
 int RunListsTool(const std::vector<std::string>& arguments, std::ostream& err)
 {
+    if (arguments.size() >= 2 && arguments[0] == "manifest")
+        return WriteManifest(arguments, err);
     if (arguments.size() != 3 || (arguments[0] != "scramble" && arguments[0] != "unscramble")) {
         err << kUsage << '\n';
         return kListsToolUsage;

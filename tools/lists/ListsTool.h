@@ -3,11 +3,13 @@
 //
 //   kestova-lists scramble IN OUT
 //   kestova-lists unscramble IN OUT
+//   kestova-lists manifest OUT SOURCE...
 //
-// Both use the list-file key; the XOR is its own inverse, so the two verbs do
-// the same and exist for readable scripts. Files are processed as bytes, of any
-// size and content, in pieces, and OUT may be IN: the result is written beside
-// OUT and renamed over it only when complete.
+// The first two use the list-file key; the XOR is its own inverse, so the two
+// verbs do the same and exist for readable scripts. Files are processed as
+// bytes, of any size and content, in pieces, and OUT may be IN: the result is
+// written beside OUT and renamed over it only when complete. "manifest" writes
+// a home server's UpdateSettings.txt for the plain list sources (Manifest.h).
 #pragma once
 
 #include <ostream>
