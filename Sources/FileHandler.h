@@ -14,8 +14,8 @@
 //
 // CFileHandler has no state; its operations are static. Failures are false.
 //
-// CMyBuffer is a zero-filled byte block that grows by 1 MiB steps and always
-// keeps a zero byte after its data, so the data reads as zero-terminated text.
+// CMyBuffer is a byte block that grows by 1 MiB steps and always keeps a zero
+// byte after its data, so the data reads as zero-terminated text.
 // A copy costs an allocation of the whole capacity.
 #pragma once
 

@@ -10,10 +10,14 @@ namespace {
 // The largest capacity that is a whole number of grow steps and fits in 32 bits.
 constexpr uint32_t kMaxCapacity = UINT32_MAX / CMyBuffer::kGrowStep * CMyBuffer::kGrowStep;
 
-char* AllocateZeroed(uint32_t uBytes)
+// A block whose first byte is zero. Only the byte behind the data is kept
+// zero, not the whole block: zero-filling a fresh megabyte for every download
+// cost more than the download itself.
+char* AllocateBlock(uint32_t uBytes)
 {
-    auto* pBlock = static_cast<char*>(std::calloc(uBytes, 1));
+    auto* pBlock = static_cast<char*>(std::malloc(uBytes));
     KESTOVA_ASSERT(pBlock != nullptr);
+    pBlock[0] = '\0';
     return pBlock;
 }
 
@@ -23,9 +27,9 @@ CMyBuffer::CMyBuffer(const CMyBuffer& other)
 {
     if (other.m_uSize == 0)
         return;
-    // The bytes behind the data are zero in both blocks, so copying the data is enough.
-    m_pData = AllocateZeroed(other.m_uCapacity);
-    std::memcpy(m_pData, other.m_pData, other.m_uSize);
+    // The data and the zero byte behind it.
+    m_pData = AllocateBlock(other.m_uCapacity);
+    std::memcpy(m_pData, other.m_pData, other.m_uSize + 1);
     m_uSize = other.m_uSize;
     m_uCapacity = other.m_uCapacity;
 }
@@ -54,9 +58,9 @@ void CMyBuffer::EnsureRoom(uint32_t uBytes)
     // Whole steps, enough to keep a zero byte behind the data even when one
     // append is larger than a step.
     const uint32_t uCapacity = (uNeeded / kGrowStep + 1) * kGrowStep;
-    char* pBlock = AllocateZeroed(uCapacity);
+    char* pBlock = AllocateBlock(uCapacity);
     if (m_pData != nullptr)
-        std::memcpy(pBlock, m_pData, m_uSize);
+        std::memcpy(pBlock, m_pData, m_uSize + 1);
     std::free(m_pData);
     m_pData = pBlock;
     m_uCapacity = uCapacity;
@@ -70,4 +74,5 @@ void CMyBuffer::Append(const void* pData, uint32_t uBytes)
     KESTOVA_ASSERT(pData != nullptr);
     std::memcpy(m_pData + m_uSize, pData, uBytes);
     m_uSize += uBytes;
+    m_pData[m_uSize] = '\0';
 }
