@@ -43,27 +43,12 @@ constexpr char kQuestionText[] = "Updates Are Available.\nWhould You Like To Upd
 constexpr char kUpToDateText[] = "You Run The Most Updated Settings.";
 constexpr char kSuccessText[] = "Update Success\nClick Ok To Restart The Application";
 
-// The manifest entries that name list files.
-bool IsListEntry(const CMyString& strElement)
-{
-    for (const char* pKind : {"SEARCH_SETTINGS", "MOVIES_SETTINGS", "SERVERS", "CATEGORY"})
-        if (strElement.EqualsNoCase(pKind))
-            return true;
-    return false;
-}
-
 // A list's NAME comes from the server and becomes a file in the working
 // folder: only a plain file name is taken, never a path that could lead out.
 bool IsPlainFileName(const CMyString& strName)
 {
     return !strName.IsEmpty() && strName.Find('/') < 0 && strName.Find('\\') < 0 && !(strName == ".") &&
            !(strName == "..");
-}
-
-int ShowMessageBox(const CMyString& strText, unsigned uType)
-{
-    CMyMessageBox box(strText, uType);
-    return box.DoModal();
 }
 
 bool StartAgain()
@@ -77,7 +62,7 @@ bool StartAgain()
 
 CUpdateDlg::CUpdateDlg(QWidget* pParent)
     : QDialog(pParent), m_status(this), m_progress(this), m_btnCancel(this),
-      m_fetch(this, kManifestFetchedMessage), m_messageBox(ShowMessageBox), m_restart(StartAgain)
+      m_fetch(this, kManifestFetchedMessage), m_messageBox(CMyMessageBox::Show), m_restart(StartAgain)
 {
     const CSkinInfo& skin = GetSkinInfo();
     m_crGradientTop = skin.m_crDialogGradientTop;
@@ -142,8 +127,7 @@ int CUpdateDlg::DoModal()
 {
     // The update starts once the dialog is up, so that the user sees it wait.
     QTimer::singleShot(0, this, [this] { OnInitDialog(); });
-    const int nResult = exec();
-    return nResult;
+    return exec();
 }
 
 void CUpdateDlg::OnInitDialog()
@@ -188,8 +172,9 @@ bool CUpdateDlg::StartListDownloads(const CMyString& strManifest, const CMyStrin
     const CXmlNode& root = *dom.GetRoot();
     for (int i = 0; i < root.GetChildCount() && !m_bEnded; ++i) {
         const CXmlNode& entry = *root.GetChild(i);
+        // Lists only: a newer program is the silent check's news, never downloaded here.
         bool bIsProgram = false;
-        if (!IsListEntry(entry.GetName()) || !IsEntryNewer(entry, bIsProgram))
+        if (!IsEntryNewer(entry, bIsProgram) || bIsProgram)
             continue;
         if (!ConfirmUpdate())
             return true;

@@ -59,17 +59,11 @@ const ControlDescription kControlDescriptions[CMainFrame::kControlCount] = {
     {CMainFrame::kMuteId, 32, "", "", "", "Mute"},
 };
 
-int ShowMessageBox(const CMyString& strText, unsigned uType)
-{
-    CMyMessageBox box(strText, uType);
-    return box.DoModal();
-}
-
 } // namespace
 
 CMainFrame::CMainFrame(CRavelinDoc* pDocument, const CPlayerControls& controls, QWidget* pParent)
     : QWidget(pParent, Qt::Window | Qt::FramelessWindowHint), m_pDocument(pDocument),
-      m_playerControls(controls), m_messageBox(ShowMessageBox)
+      m_playerControls(controls), m_messageBox(CMyMessageBox::Show)
 {
     RunFirstRunSteps();
     if (m_bCreationRefused) {

@@ -104,6 +104,12 @@ int CMyMessageBox::DoModal()
     return exec();
 }
 
+int CMyMessageBox::Show(const CMyString& strText, unsigned uType)
+{
+    CMyMessageBox box(strText, uType);
+    return box.DoModal();
+}
+
 CMyOwnButton* CMyMessageBox::GetButton(int nId)
 {
     switch (nId) {

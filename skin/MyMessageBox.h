@@ -23,6 +23,8 @@ public:
 
     // Runs the box modally; the id of the button that ended it.
     int DoModal();
+    // Shows a box of the type with the text, without a parent; the button pressed.
+    static int Show(const CMyString& strText, unsigned uType);
     // The button with that id (1, 2, 6 or 7), or null.
     CMyOwnButton* GetButton(int nId);
     const QLabel& GetMessageControl() const { return m_message; }
