@@ -77,7 +77,9 @@ void CVideoSurface::paintGL()
     const qreal dRatio = devicePixelRatioF();
     mpv_opengl_fbo fbo{static_cast<int>(defaultFramebufferObject()), static_cast<int>(width() * dRatio),
                        static_cast<int>(height() * dRatio), 0};
-    int nFlipY = 0;
+    // The engine draws with the origin at the bottom left, as OpenGL counts;
+    // the widget's framebuffer reaches the screen with row 0 at the top.
+    int nFlipY = 1;
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_OPENGL_FBO, &fbo},
         {MPV_RENDER_PARAM_FLIP_Y, &nFlipY},

@@ -31,7 +31,7 @@ public:
         m_strMp3 = ReadFile(mediaFolder / "tone.mp3");
         m_server.Serve("/tone.mp3", m_strMp3, "audio/mpeg");
         m_server.Serve("/tone.ogg", ReadFile(mediaFolder / "tone.ogg"), "audio/ogg");
-        m_server.Serve("/red.mkv", ReadFile(mediaFolder / "red.mkv"), "video/x-matroska");
+        m_server.Serve("/updown.mkv", ReadFile(mediaFolder / "updown.mkv"), "video/x-matroska");
         m_server.Serve("/notes.txt", std::string(20000, 'x'), "text/plain");
         m_server.Serve("/page.html", PageHtml(), "text/html");
         m_server.Serve("/home.html", "<html><body>Home</body></html>", "text/html");

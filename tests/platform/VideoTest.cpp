@@ -1,5 +1,7 @@
 // Video from the real engine inside the player's widget, on a virtual display
 // (with-display), and full screen moving it to a window of its own and back.
+// The test video is red above and blue below; what the screen shows is read
+// back from the display, so a picture drawn upside down fails.
 #include "../support/TestHome.h"
 #include "MediaPlayer.h"
 #include "MediaServer.h"
@@ -7,6 +9,7 @@
 #include "VideoSurface.h"
 
 #include <QKeyEvent>
+#include <QScreen>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -21,19 +24,24 @@ protected:
         m_player.show();
     }
 
-    // The colour in the middle of the video, as the surface last drew it.
-    QRgb Centre()
+    // What the screen shows at a fraction of the surface's height, in the
+    // middle of its width.
+    static QRgb ScreenPixel(const QWidget* pSurface, double dHeight)
     {
-        const QImage image = m_player.GetVideoSurface()->grabFramebuffer();
-        return image.pixel(image.width() / 2, image.height() / 2);
+        const QPoint at = pSurface->mapToGlobal(
+            QPoint(pSurface->width() / 2, static_cast<int>(pSurface->height() * dHeight)));
+        return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), 1, 1).toImage().pixel(0, 0);
     }
 
-    bool WaitForRed()
+    static bool IsRed(QRgb rgb) { return qRed(rgb) > 200 && qGreen(rgb) < 60 && qBlue(rgb) < 60; }
+    static bool IsBlue(QRgb rgb) { return qBlue(rgb) > 200 && qRed(rgb) < 60 && qGreen(rgb) < 60; }
+
+    // Waits until the screen shows the video upright: red near the top, blue near the bottom.
+    bool WaitForUprightVideo()
     {
-        return ProcessEventsUntil([&] {
-            const QRgb rgb = Centre();
-            return qRed(rgb) > 200 && qGreen(rgb) < 60 && qBlue(rgb) < 60;
-        });
+        const CVideoSurface* pSurface = m_player.GetVideoSurface();
+        return ProcessEventsUntil(
+            [&] { return IsRed(ScreenPixel(pSurface, 0.15)) && IsBlue(ScreenPixel(pSurface, 0.85)); });
     }
 
     void LeaveWith(QEvent::Type type)
@@ -57,16 +65,16 @@ protected:
 
 TEST_F(VideoTest, VideoIsDrawnInsideThePlayerAboveTheControlBarStrip)
 {
-    m_player.put_URL(m_server.Url("/red.mkv").c_str());
+    m_player.put_URL(m_server.Url("/updown.mkv").c_str());
     ASSERT_TRUE(WaitForState(m_player, CMediaControl::kPlaying)) << StatusOf(m_player);
     ASSERT_TRUE(m_player.GetVideoSurface()->HasRenderContext());
-    EXPECT_TRUE(WaitForRed());
+    EXPECT_TRUE(WaitForUprightVideo());
     EXPECT_EQ(m_player.GetVideoSurface()->geometry(), QRect(0, 0, 320, 240));
 }
 
 TEST_F(VideoTest, FullScreenShowsTheVideoInAWindowOfItsOwnUntilEscOrADoubleClick)
 {
-    m_player.put_URL(m_server.Url("/red.mkv").c_str());
+    m_player.put_URL(m_server.Url("/updown.mkv").c_str());
     ASSERT_TRUE(WaitForState(m_player, CMediaControl::kPlaying));
     CVideoSurface* pSurface = m_player.GetVideoSurface();
     for (QEvent::Type leave : {QEvent::KeyPress, QEvent::MouseButtonDblClick}) {
@@ -75,11 +83,11 @@ TEST_F(VideoTest, FullScreenShowsTheVideoInAWindowOfItsOwnUntilEscOrADoubleClick
         EXPECT_TRUE(pSurface->isWindow());
         EXPECT_TRUE(pSurface->windowState() & Qt::WindowFullScreen);
         // The video goes on in the new window.
-        EXPECT_TRUE(WaitForRed());
+        EXPECT_TRUE(WaitForUprightVideo());
         LeaveWith(leave);
         EXPECT_FALSE(m_player.get_fullScreen());
         EXPECT_EQ(pSurface->parentWidget(), &m_player);
-        EXPECT_TRUE(WaitForRed());
+        EXPECT_TRUE(WaitForUprightVideo());
     }
     // Esc inside the window does nothing to a player that is not full screen.
     LeaveWith(QEvent::KeyPress);
