@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "CatalogueSource.h"
 #include "FileHandler.h"
 #include "IconFetch.h"
 #include "MyDownload.h"
@@ -17,16 +18,6 @@ constexpr uint32_t kIconSuffixLength = sizeof(kIconSuffix) - 1;
 bool IsNamed(const CXmlNode* pNode, const char* pName)
 {
     return pNode->GetName().EqualsNoCase(pName);
-}
-
-// Reads and parses one scrambled list file of the working "res" folder.
-bool LoadListFile(const CMyString& strName, CMyXmlDom& dom)
-{
-    CMyString strPath = GetResFolder();
-    strPath += strName;
-    CMyString strText;
-    return CFileHandler::ReadScrambledFile(strPath, strText, CFileHandler::kListFileKey) &&
-           dom.Load(strText) && dom.GetRoot() != nullptr;
 }
 
 CMyString LowerCase(const CMyString& strText)
@@ -69,13 +60,18 @@ void CCatalogue::ChooseServer()
 
 bool CCatalogue::LoadCatalog()
 {
-    CMyXmlDom dom;
-    if (!LoadListFile(kIndexFile, dom)) {
+    return Build(*CCatalogueSource::Read(kIndexFile));
+}
+
+bool CCatalogue::Build(const CCatalogueSource& source)
+{
+    const CXmlNode* pRoot = source.GetIndex();
+    if (pRoot == nullptr) {
         return false;
     }
+    m_pSource = &source;
     // A fresh look at the stored versions for this load.
     m_pVersions.reset();
-    const CXmlNode* pRoot = dom.GetRoot();
     if (const CXmlNode* pVersion = pRoot->FindChild("VERSION")) {
         Versions().SetMoviesSettings(pVersion->GetText());
     }
@@ -86,6 +82,7 @@ bool CCatalogue::LoadCatalog()
     }
     m_tree.EndLoad();
     m_pVersions.reset();
+    m_pSource = nullptr;
     return true;
 }
 
@@ -112,7 +109,7 @@ void CCatalogue::AddCategory(const CXmlNode* pCategory)
         RequestItemIcon(ServerAddress(pIcon->GetText()), pRecord->m_strIconFile, hItem);
     }
     if (const CXmlNode* pFile = pCategory->FindChild("FILE_NAME")) {
-        LoadCategoryFile(pFile->GetText(), hItem);
+        AddCategoryFile(pFile->GetText(), m_pSource->GetCategory(pFile->GetText()), hItem);
         m_expanded.push_back(hItem);
     }
 }
@@ -120,10 +117,16 @@ void CCatalogue::AddCategory(const CXmlNode* pCategory)
 void CCatalogue::LoadCategoryFile(const CMyString& strName, Handle hCategory)
 {
     CMyXmlDom dom;
-    if (!LoadListFile(strName, dom)) {
+    if (CCatalogueSource::ReadListFile(strName, dom)) {
+        AddCategoryFile(strName, dom.GetRoot(), hCategory);
+    }
+}
+
+void CCatalogue::AddCategoryFile(const CMyString& strName, const CXmlNode* pRoot, Handle hCategory)
+{
+    if (pRoot == nullptr) {
         return;
     }
-    const CXmlNode* pRoot = dom.GetRoot();
     if (const CXmlNode* pVersion = pRoot->FindChild("VERSION")) {
         Versions().SetListVersion(strName, pVersion->GetText());
     }

@@ -25,6 +25,7 @@
 #include <unordered_set>
 #include <vector>
 
+class CCatalogueSource;
 class CXmlNode;
 
 class CCatalogue
@@ -50,6 +51,9 @@ public:
     // Loads the index file and every category it names; true when the index
     // file was read and has a root element.
     bool LoadCatalog();
+    // The same from files read before (on any thread); the source is only
+    // read during the call.
+    bool Build(const CCatalogueSource& source);
     // Loads one category file (a name inside the "res" folder) under its item.
     void LoadCategoryFile(const CMyString& strName, Handle hCategory);
     // Adds the stations and menus of one MENU element under hParent; strPath is
@@ -88,6 +92,8 @@ public:
 private:
     void LoadMoviesChild(const CXmlNode* pChild);
     void AddCategory(const CXmlNode* pCategory);
+    // The items of a category file's document (null: not read) under its category.
+    void AddCategoryFile(const CMyString& strName, const CXmlNode* pRoot, Handle hCategory);
     void AddStation(Handle hParent, const CXmlNode* pItem, const CMyString& strPath);
     void AddMenu(Handle hParent, const CXmlNode* pMenu, const CMyString& strPath);
     // Stores the record for hItem under the next record index.
@@ -98,6 +104,8 @@ private:
     CVersionRecorder& Versions();
 
     CStationTreeModel& m_tree;
+    // The files being built from, during Build only.
+    const CCatalogueSource* m_pSource = nullptr;
     CArrayPtr m_records{kRecordGrowBy};
     const CMyString m_strFolder{CCatalogItem::kFolderAddress};
     CMyString m_strServerBase;

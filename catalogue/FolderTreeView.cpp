@@ -1,11 +1,13 @@
 #include "FolderTreeView.h"
 
+#include "CatalogueSource.h"
 #include "ColourConvert.h"
 #include "FileHandler.h"
 #include "Messages.h"
 #include "MyDownload.h"
 #include "MyMessageBox.h"
 #include "QtText.h"
+#include "ServerList.h"
 #include "SkinFont.h"
 #include "SkinInfo.h"
 #include "SkinMessages.h"
@@ -44,6 +46,11 @@ CFolderTreeView::CFolderTreeView(QWidget* pParent)
 
 CFolderTreeView::~CFolderTreeView()
 {
+    // The reader hands its result over by a queued call to this object; it
+    // must have ended before the object goes (the call is then dropped).
+    if (m_loader.joinable()) {
+        m_loader.join();
+    }
     // The model and the frame pointer go before the item view does: nothing
     // may report a selection change on the way.
     disconnect(selectionModel(), nullptr, this, nullptr);
@@ -114,6 +121,42 @@ void CFolderTreeView::OnInitialUpdate()
     m_bInitialised = true;
     ChooseServer();
     LoadCatalog();
+    ShowLoadedCatalogue();
+}
+
+void CFolderTreeView::StartInitialUpdate()
+{
+    if (m_bInitialised || m_loader.joinable()) {
+        return;
+    }
+    const bool bChooseServer = m_catalogue.GetServerBase().IsEmpty();
+    m_loader = std::thread([this, bChooseServer] {
+        auto pRead = std::make_shared<ReadResult>();
+        if (bChooseServer) {
+            pRead->strServerBase = FindAnsweringServer(CCatalogue::kProbeFile);
+        }
+        pRead->pSource = CCatalogueSource::Read(CCatalogue::kIndexFile);
+        QMetaObject::invokeMethod(
+            this, [this, pRead] { FinishInitialUpdate(*pRead); }, Qt::QueuedConnection);
+    });
+}
+
+void CFolderTreeView::FinishInitialUpdate(const ReadResult& read)
+{
+    m_loader.join();
+    if (m_bInitialised) {
+        return;
+    }
+    m_bInitialised = true;
+    if (m_catalogue.GetServerBase().IsEmpty()) {
+        m_catalogue.SetServerBase(read.strServerBase);
+    }
+    m_catalogue.Build(*read.pSource);
+    ShowLoadedCatalogue();
+}
+
+void CFolderTreeView::ShowLoadedCatalogue()
+{
     for (const Handle hCategory : m_catalogue.GetExpandedItems()) {
         expand(m_model.IndexOf(hCategory));
     }
@@ -124,10 +167,7 @@ void CFolderTreeView::OnInitialUpdate()
 void CFolderTreeView::showEvent(QShowEvent* pEvent)
 {
     QTreeView::showEvent(pEvent);
-    // After the window's first paint, so that the window shows at once.
-    if (!m_bInitialised) {
-        QTimer::singleShot(0, this, [this] { OnInitialUpdate(); });
-    }
+    StartInitialUpdate();
 }
 
 bool CFolderTreeView::event(QEvent* pEvent)

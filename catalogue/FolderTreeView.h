@@ -10,11 +10,14 @@
 // once the catalogue has loaded, 1041 when the user wants a station search
 // without a match taken to the web.
 //
-// The catalogue loads once, right after the view is first shown (or when
-// OnInitialUpdate is called). Widgets are not copyable.
+// The catalogue loads once, when the view is first shown: a worker picks the
+// server and reads the list files while the window paints and answers, then
+// the items are built here (OnInitialUpdate does it all at once instead).
+// Widgets are not copyable.
 #pragma once
 
 #include "Catalogue.h"
+#include "CatalogueSource.h"
 #include "Colour.h"
 #include "DocumentView.h"
 #include "MessageMap.h"
@@ -24,7 +27,9 @@
 
 #include <QPointer>
 #include <QTreeView>
+#include <memory>
 #include <string>
+#include <thread>
 #include <unordered_map>
 
 class QSplitter;
@@ -56,6 +61,9 @@ public:
     // categories and posts code 1040 to the frame, whatever the load gave.
     // Runs once; later calls do nothing.
     void OnInitialUpdate();
+    // The same, with the server chosen and the files read on a worker thread;
+    // the rest runs here when they have been read. Runs once.
+    void StartInitialUpdate();
     void ChooseServer() { m_catalogue.ChooseServer(); }
     bool LoadCatalog() { return m_catalogue.LoadCatalog(); }
 
@@ -99,7 +107,17 @@ protected:
     void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
 
 private:
+    // What the worker of StartInitialUpdate hands over.
+    struct ReadResult
+    {
+        CMyString strServerBase;
+        std::unique_ptr<CCatalogueSource> pSource;
+    };
+
     void SetUpControl();
+    void FinishInitialUpdate(const ReadResult& read);
+    // Opens the categories and tells the frame that the catalogue has loaded.
+    void ShowLoadedCatalogue();
     void DrawItem(QPainter& painter, const QRect& text, const QRect& row, Handle hItem) const;
     void DrawIcon(QPainter& painter, const QRect& text, const QRect& row, Handle hItem) const;
     void PlaySelection();
@@ -123,6 +141,7 @@ private:
     CMessageMap m_messageMap;
     unsigned m_uFrameMessage;
     bool m_bInitialised = false;
+    std::thread m_loader;
     // Decoded icon files by path, so that a repaint does not read them again.
     mutable std::unordered_map<std::string, CPicture> m_pictures;
 };

@@ -91,6 +91,9 @@ void CMediaPlayer::put_fullScreen(bool bFullScreen)
         m_pSurface->setFocus();
     } else {
         m_pSurface->hide();
+        // A full-screen state kept from this time would make the next
+        // showFullScreen a no-op: the window would open at its own size.
+        m_pSurface->setWindowState(Qt::WindowNoState);
         m_pSurface->setParent(this, Qt::Widget);
         PlaceSurface();
         m_pSurface->show();

@@ -93,6 +93,8 @@ void CFrameSkin::Paint(QPainter& painter, const QSize& client)
     }
     memory.fillRect(StripFill(client, sizeOf), background);
     memory.end();
-    // The composed border lands one pixel below the client origin.
+    // The composed border lands one pixel below the client origin; the row
+    // above it repeats the border's top row, so that no unpainted line shows.
     painter.drawImage(QPoint(0, 1), image);
+    painter.drawImage(QPoint(0, 0), image, QRect(0, 0, image.width(), 1));
 }

@@ -70,7 +70,7 @@ CMainFrame::CMainFrame(CRavelinDoc* pDocument, const CPlayerControls& controls, 
         return;
     }
     m_pSplash = new CSplashDlg();
-    m_pSplash->show();
+    m_pSplash->ShowPainted();
 }
 
 // The presets and the splash window are not children of anything that would
@@ -175,7 +175,9 @@ bool CMainFrame::OnCreateClient()
     m_pView = new CRavelinView(m_pDocument, m_pSplitter, m_playerControls);
     m_pSplitter->addWidget(m_pTree);
     m_pSplitter->addWidget(m_pView);
-    m_pSplitter->setSizes({kTreeWidth, CMainFrameLayout::kWidth});
+    // The tree keeps its width when the window grows; the view takes the rest.
+    m_pSplitter->setStretchFactor(0, 0);
+    m_pSplitter->setStretchFactor(1, 1);
     m_bSplitterCreated = true;
     m_bMuted = Settings().GetMute();
     const int nVolume = Settings().GetVolume();
@@ -338,6 +340,18 @@ void CMainFrame::CloseSplash()
     }
 }
 
+// The splash window stays above the main window until the catalogue has
+// loaded, also where no window manager keeps it on top. It is raised in the
+// same breath as the main window appears, before either paints again, so
+// that the splash never shows anything but itself.
+void CMainFrame::setVisible(bool bVisible)
+{
+    QWidget::setVisible(bVisible);
+    if (bVisible && m_pSplash != nullptr) {
+        m_pSplash->raise();
+    }
+}
+
 void CMainFrame::resizeEvent(QResizeEvent* pEvent)
 {
     QWidget::resizeEvent(pEvent);
@@ -348,9 +362,21 @@ void CMainFrame::resizeEvent(QResizeEvent* pEvent)
     }
     if (m_pTree != nullptr && m_pView != nullptr) {
         m_pSplitter->setGeometry(CMainFrameLayout::SplitterRect(size()));
+        SetInitialPaneWidths();
         PlaceControls(cx, cy);
     }
     UpdateWindowRegion();
+}
+
+// Widths given before the splitter has a size of its own are scaled by it, so
+// the tree's first width is set once the splitter has its place.
+void CMainFrame::SetInitialPaneWidths()
+{
+    if (m_bPaneWidthsSet || m_pSplitter->width() <= kTreeWidth) {
+        return;
+    }
+    m_bPaneWidthsSet = true;
+    m_pSplitter->setSizes({kTreeWidth, m_pSplitter->width() - m_pSplitter->handleWidth() - kTreeWidth});
 }
 
 void CMainFrame::PlaceControls(int, int cy)

@@ -86,6 +86,8 @@ public:
     bool UpdateWindowRegion();
     void SetMessageBox(MessageBoxFunction function) { m_messageBox = std::move(function); }
 
+    void setVisible(bool bVisible) override;
+
     CFolderTreeView* GetTree() const;
     CRavelinView* GetView() const;
     CMyDlgBar& GetSearchBar() { return m_searchBar; }
@@ -110,6 +112,7 @@ private:
     CMyOwnButton* MakeControl(CMyOwnButton* pButton, int nId, int nWidth);
     bool OnCreateClient();
     void RegisterMessages();
+    void SetInitialPaneWidths();
     void PlaceControls(int cx, int cy);
     void ToggleMute();
     void ToggleMaximize();
@@ -128,6 +131,7 @@ private:
     CMyDlgBar m_searchBar;
     bool m_bCreationRefused = false;
     bool m_bSplitterCreated = false;
+    bool m_bPaneWidthsSet = false;
     std::vector<std::unique_ptr<CStation>> m_presets;
     std::array<QPointer<CMyOwnButton>, kControlCount> m_controls;
     bool m_bMuted = false;

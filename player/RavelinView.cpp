@@ -23,6 +23,9 @@ CRavelinView::CRavelinView(CRavelinDoc* pDocument, QWidget* pParent, const CPlay
     : QWidget(pParent), m_pDocument(pDocument)
 {
     setFocusPolicy(Qt::ClickFocus);
+    // The splitter stops a drag here; should the pane end up narrower all the
+    // same, OnSize takes the width back.
+    setMinimumWidth(CPlayerLayout::kMinimumPaneWidth);
     m_strHomePage = FindHomePage();
     if (!m_strHomePage.IsEmpty())
         CreateWebBrowser(controls);

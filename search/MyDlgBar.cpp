@@ -1,6 +1,7 @@
 #include "MyDlgBar.h"
 
 #include "DialogUnits.h"
+#include "Logging.h"
 #include "MenuXP.h"
 #include "MenuXPSideBar.h"
 #include "MenuXPText.h"
@@ -301,7 +302,9 @@ void CMyDlgBar::RunSearch()
     const CSearchEngine* pEngine = GetEngine(m_nSelectedEngine);
     if (pEngine == nullptr)
         return;
-    const CMyString strUrl = MakeQueryUrl(*pEngine, m_edit.GetWindowText());
+    const CMyString strText = m_edit.GetWindowText();
+    qCDebug(lcUser, "search: \"%s\"", strText.GetText());
+    const CMyString strUrl = MakeQueryUrl(*pEngine, strText);
     if (strUrl.IsEmpty())
         return;
     const bool bBuiltIn = m_nSelectedEngine == CSearchEngine::kBuiltInId;

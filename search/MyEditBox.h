@@ -1,7 +1,8 @@
-// CMyEditBox: the search bar's edit box. When Enter goes down in it, after the
+// CMyEditBox: the search bar's edit box. It keeps every key typed into it from
+// travelling on to the windows behind it (where the main frame would hand it,
+// and the keyboard, to the station tree). When Enter goes down in it, after the
 // box has handled the key, it sends "QV m_WM_EDIT_BOX_VK_RETURN" to its notify
-// window and keeps the key from travelling on to the windows behind it (where
-// the main frame would hand it to the station tree). Widgets are not copyable.
+// window. Widgets are not copyable.
 #pragma once
 
 #include "MyString.h"

@@ -7,6 +7,8 @@
 #include "SkinFont.h"
 #include "SkinInfo.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QScreen>
@@ -42,8 +44,20 @@ QRect CSplashDlg::GetTextRect() const
     return QRect(0, (height() - nHeight) / 2, width(), nHeight);
 }
 
+void CSplashDlg::ShowPainted()
+{
+    constexpr int kMaxWaitMs = 500;
+    show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!m_bPainted && waited.elapsed() < kMaxWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 10);
+    }
+}
+
 void CSplashDlg::paintEvent(QPaintEvent*)
 {
+    m_bPainted = true;
     QPainter painter(this);
     FillGradient(painter, rect(), m_crGradientTop, m_crGradientBottom);
     painter.setFont(m_font);

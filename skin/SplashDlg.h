@@ -16,6 +16,11 @@ public:
     explicit CSplashDlg(QWidget* pParent = nullptr);
 
     static CMyString GetLine();
+    // Shows the window and paints it before returning (waiting at most a
+    // moment for the display), so that the user never sees it unpainted
+    // while the program goes on loading.
+    void ShowPainted();
+    bool IsPainted() const { return m_bPainted; }
     // Where the line is drawn in the client area.
     QRect GetTextRect() const;
 
@@ -28,4 +33,5 @@ private:
     COLORREF m_crGradientBottom;
     COLORREF m_crText;
     QFont m_font;
+    bool m_bPainted = false;
 };

@@ -26,6 +26,7 @@
 #include "Station.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSplitter>
 #include <gtest/gtest.h>
 
@@ -149,6 +150,40 @@ TEST_F(MainFrameTest, KeysOfTheFrameGoToTheTree)
     QCoreApplication::processEvents();
     ASSERT_NE(frame.GetTree()->GetSelectedItem(), nullptr);
     EXPECT_EQ(frame.GetTree()->GetSelectedItem(), frame.GetTree()->GetCatalogue().GetRecord(2));
+}
+
+// The splitter's handle dragged by the mouse, as a user does.
+void DragSplitterHandle(QSplitter& splitter, int nBy)
+{
+    QSplitterHandle* pHandle = splitter.handle(1);
+    // The handle moves with the drag: the mouse's screen positions are fixed at the start.
+    const QPoint from = pHandle->mapToGlobal(QPoint(pHandle->width() / 2, pHandle->height() / 2));
+    const auto send = [pHandle](QEvent::Type type, QPoint global, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, pHandle->mapFromGlobal(global), global, Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(pHandle, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int nStep = 1; nStep <= 10; ++nStep)
+        send(QEvent::MouseMove, from + QPoint(nBy * nStep / 10, 0), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, from + QPoint(nBy, 0), Qt::NoButton);
+    QCoreApplication::processEvents();
+}
+
+TEST_F(MainFrameTest, TreeStartsAt220AndNeitherPaneIsDraggedNarrowerThan180)
+{
+    CMainFrame& frame = Open();
+    EXPECT_EQ(frame.GetTree()->width(), CMainFrame::kTreeWidth);
+    QSplitter& splitter = *frame.GetSplitter();
+    for (const int nBy : {2000, -2000, 2000}) {
+        DragSplitterHandle(splitter, nBy);
+        EXPECT_GE(frame.GetTree()->width(), 180) << nBy;
+        EXPECT_GE(frame.GetView()->width(), 180) << nBy;
+    }
+    // A drag within the limits moves the edge by exactly the drag.
+    DragSplitterHandle(splitter, -2000);
+    DragSplitterHandle(splitter, 100);
+    EXPECT_EQ(frame.GetTree()->width(), 280);
 }
 
 TEST_F(MainFrameTest, MaximiseButtonTogglesAndSwapsItsPictures)
