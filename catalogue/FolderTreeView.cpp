@@ -403,24 +403,45 @@ void CFolderTreeView::DrawItem(QPainter& painter, const QRect& text, const QRect
     painter.drawText(caption, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, strText);
 }
 
+// The item's own icon when it has been fetched; otherwise the home server's
+// default for its kind, or the shipped picture for its kind when no server
+// default is at hand (offline, or not fetched yet).
 void CFolderTreeView::DrawIcon(QPainter& painter, const QRect& text, const QRect& row, Handle hItem) const
 {
     const CCatalogItem* pRecord = m_catalogue.GetRecordOf(hItem);
-    if (pRecord == nullptr || pRecord->m_strIconFile.IsEmpty() ||
-        !CFileHandler::FileExists(pRecord->m_strIconFile)) {
-        return;
-    }
-    CPicture& picture = m_pictures.try_emplace(pRecord->m_strIconFile.GetText()).first->second;
-    if (!picture.IsValid()) {
-        picture.Load(pRecord->m_strIconFile);
-    }
-    int nWidth = 0;
-    int nHeight = 0;
-    if (!picture.GetSize(nWidth, nHeight)) {
+    if (pRecord == nullptr) {
         return;
     }
     painter.save();
     painter.setClipRect(row);
-    picture.Render(painter, CTreeLayout::IconRect(text, QSize(nWidth, nHeight)), true);
+    const bool bOwn = !pRecord->m_strIconFile.IsEmpty() && CFileHandler::FileExists(pRecord->m_strIconFile);
+    if (!bOwn || !DrawPicture(painter, text, pRecord->m_strIconFile)) {
+        const bool bFolder = pRecord->IsFolder();
+        const QImage image = m_catalogue.GetImageList().GetImage(bFolder ? m_catalogue.GetFolderIconIndex()
+                                                                          : m_catalogue.GetStationIconIndex());
+        if (!image.isNull()) {
+            painter.drawImage(CTreeLayout::IconRect(text, image.size()), image);
+        } else {
+            DrawPicture(painter, text, bFolder ? kShippedFolderIcon : kShippedStationIcon);
+        }
+    }
     painter.restore();
+}
+
+bool CFolderTreeView::DrawPicture(QPainter& painter, const QRect& text, const CMyString& strFile) const
+{
+    if (strFile.IsEmpty()) {
+        return false;
+    }
+    CPicture& picture = m_pictures.try_emplace(strFile.GetText()).first->second;
+    if (!picture.IsValid()) {
+        picture.Load(strFile);
+    }
+    int nWidth = 0;
+    int nHeight = 0;
+    if (!picture.GetSize(nWidth, nHeight)) {
+        return false;
+    }
+    picture.Render(painter, CTreeLayout::IconRect(text, QSize(nWidth, nHeight)), true);
+    return true;
 }

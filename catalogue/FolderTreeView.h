@@ -43,6 +43,9 @@ public:
     static constexpr uintptr_t kCatalogueLoadedCode = 1040;
     static constexpr uintptr_t kSearchWebCode = 1041;
     static constexpr uintptr_t kSelectionChangedCode = 1042;
+    // The pictures shipped for items without an icon of their own.
+    static constexpr char kShippedStationIcon[] = "res\\Icons\\Station.ico";
+    static constexpr char kShippedFolderIcon[] = "res\\Icons\\Folder.ico";
     static constexpr char kNoResultsText[] = "No results found\nWould you like to try the web?";
 
     explicit CFolderTreeView(QWidget* pParent = nullptr);
@@ -120,6 +123,8 @@ private:
     void ShowLoadedCatalogue();
     void DrawItem(QPainter& painter, const QRect& text, const QRect& row, Handle hItem) const;
     void DrawIcon(QPainter& painter, const QRect& text, const QRect& row, Handle hItem) const;
+    // Draws the picture file in the icon box; false when it cannot be loaded.
+    bool DrawPicture(QPainter& painter, const QRect& text, const CMyString& strFile) const;
     void PlaySelection();
     void CollapseSelection();
     void ToggleItem(Handle hItem);
