@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -18,6 +19,9 @@ public:
     virtual void Navigate(const QString& strUrl) = 0;
     // True once the last navigation has finished loading its page.
     virtual bool IsLoaded() const = 0;
+    // Called when the engine's process that shows the page has died; a later
+    // navigation starts it again.
+    virtual void SetFailureHandler(std::function<void()> handler) = 0;
 };
 
 // The module's one entry point: makes a page as a child of pParent.

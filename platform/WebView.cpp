@@ -10,8 +10,11 @@
 #include <QLibrary>
 #include <QPainter>
 #include <QTimer>
+#include <unistd.h>
 
 namespace {
+
+constexpr char kNoSandboxVariable[] = "QTWEBENGINE_DISABLE_SANDBOX";
 
 const bool s_bContextsShared = ShareOpenGLContexts();
 
@@ -24,8 +27,20 @@ QStringList ModuleCandidates()
             strFolder + QStringLiteral("/../lib/kestova/") + strFile, strFile};
 }
 
+// The web engine will not start as root with its sandbox on, and ends the
+// whole program instead. Containers and kiosks run as root: there the sandbox
+// is turned off, which is the only way the engine runs at all.
+void AllowRootWithoutSandbox()
+{
+    if (::geteuid() != 0 || qEnvironmentVariableIsSet(kNoSandboxVariable))
+        return;
+    qputenv(kNoSandboxVariable, "1");
+    qCInfo(lcWeb) << "running as root: the web engine's sandbox is off";
+}
+
 CreateWebPageFunction LoadModule()
 {
+    AllowRootWithoutSandbox();
     if (!AreOpenGLContextsShared()) {
         qCWarning(lcWeb) << "the web engine needs shared OpenGL contexts; no page is shown";
         return nullptr;
@@ -55,9 +70,12 @@ bool CWebView::CreatePage()
         return HasPage();
     m_bTried = true;
     static const CreateWebPageFunction s_create = LoadModule();
-    if (s_create == nullptr)
+    if (s_create == nullptr) {
+        ShowFailure();
         return false;
+    }
     m_pPage = s_create(this);
+    m_pPage->SetFailureHandler([this] { ShowFailure(); });
     m_pWidget = m_pPage->GetWidget();
     m_pWidget->setGeometry(rect());
     m_pWidget->show();
@@ -69,8 +87,21 @@ bool CWebView::CreatePage()
 void CWebView::Navigate(const CMyString& strUrl)
 {
     m_strUrl = strUrl;
+    if (m_pWidget == nullptr)
+        return;
+    // The engine starts its page process again for a new address.
+    m_bFailed = false;
+    m_pWidget->show();
+    m_pPage->Navigate(ToQString(strUrl));
+}
+
+void CWebView::ShowFailure()
+{
+    qCWarning(lcWeb) << "the web engine could not show the page";
+    m_bFailed = true;
     if (m_pWidget != nullptr)
-        m_pPage->Navigate(ToQString(strUrl));
+        m_pWidget->hide();
+    update();
 }
 
 bool CWebView::IsPageLoaded() const
@@ -80,7 +111,15 @@ bool CWebView::IsPageLoaded() const
 
 void CWebView::paintEvent(QPaintEvent*)
 {
-    QPainter(this).fillRect(rect(), Qt::white);
+    QPainter painter(this);
+    if (m_bFailed) {
+        painter.fillRect(rect(), palette().window());
+        painter.setPen(palette().windowText().color());
+        painter.drawText(rect().adjusted(10, 10, -10, -10), Qt::AlignCenter | Qt::TextWordWrap,
+                         QString::fromUtf8(kFailedText));
+        return;
+    }
+    painter.fillRect(rect(), Qt::white);
     // After this first paint has reached the screen, not before it.
     if (!m_bTried && !m_bScheduled) {
         m_bScheduled = true;

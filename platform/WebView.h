@@ -5,7 +5,10 @@
 // before then are shown when the page exists. Without the module, or without
 // OpenGL contexts shared across the program (which the engine needs and which
 // this file asks for before the program's QApplication exists, see
-// OpenGLSharing.h), the view stays empty. Widgets are not copyable.
+// OpenGLSharing.h), or when the engine's process dies, the view shows a short
+// notice in its palette's colours instead, and the rest of the program goes
+// on. As root the engine's sandbox is turned off before the engine loads: the
+// engine refuses to run as root otherwise. Widgets are not copyable.
 #pragma once
 
 #include "WebControl.h"
@@ -27,6 +30,9 @@ public:
     // false when the engine cannot be had.
     bool CreatePage();
     bool HasPage() const { return m_pWidget != nullptr; }
+    // True while the notice shows instead of a page.
+    bool IsFailed() const { return m_bFailed; }
+    static constexpr char kFailedText[] = "This page cannot be shown: the web engine did not start.";
     // True once the last address has finished loading.
     bool IsPageLoaded() const;
     // The engine's page widget, or null.
@@ -37,9 +43,12 @@ protected:
     void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
+    void ShowFailure();
+
     CWebPage* m_pPage = nullptr;
     QPointer<QWidget> m_pWidget;
     CMyString m_strUrl;
     bool m_bTried = false;
     bool m_bScheduled = false;
+    bool m_bFailed = false;
 };

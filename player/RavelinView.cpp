@@ -27,8 +27,9 @@ CRavelinView::CRavelinView(CRavelinDoc* pDocument, QWidget* pParent, const CPlay
     // same, OnSize takes the width back.
     setMinimumWidth(CPlayerLayout::kMinimumPaneWidth);
     m_strHomePage = FindHomePage();
+    m_createWebBrowser = controls.m_createWebBrowser;
     if (!m_strHomePage.IsEmpty())
-        CreateWebBrowser(controls);
+        CreateWebBrowser();
     CreateMediaPlayer(controls);
     m_pStatusLabel = CreateLabel();
     m_pStationLabel = CreateLabel();
@@ -46,14 +47,45 @@ CRavelinView::~CRavelinView()
     killTimer(m_nStatusTimer);
 }
 
-void CRavelinView::CreateWebBrowser(const CPlayerControls& controls)
+void CRavelinView::CreateWebBrowser()
 {
-    m_pWebBrowser = controls.m_createWebBrowser ? controls.m_createWebBrowser(this) : nullptr;
-    if (m_pWebBrowser == nullptr)
+    if (!MakeWebBrowser())
         return;
     m_pWebBrowser->setGeometry(QRect());
     m_pWebBrowser->put_Visible(true);
     m_pWebBrowser->Navigate(m_strHomePage);
+}
+
+// Without a home page the browser is made when the first web station plays.
+bool CRavelinView::EnsureWebBrowser()
+{
+    if (m_pWebBrowser == nullptr && MakeWebBrowser())
+        m_pWebBrowser->hide();
+    return m_pWebBrowser != nullptr;
+}
+
+// The browser shows its notice, should the web engine fail, in the status line's colours.
+bool CRavelinView::MakeWebBrowser()
+{
+    m_pWebBrowser = m_createWebBrowser ? m_createWebBrowser(this) : nullptr;
+    if (m_pWebBrowser == nullptr)
+        return false;
+    QPalette palette = m_pWebBrowser->palette();
+    palette.setColor(QPalette::Window, ToQColor(GetSkinInfo().m_crStatusBg));
+    palette.setColor(QPalette::WindowText, ToQColor(GetSkinInfo().m_crStatusText));
+    m_pWebBrowser->setPalette(palette);
+    return true;
+}
+
+// Where the browser rests between web stations: the home page, or, without
+// one, out of sight on an empty page (so that a page's sound stops too).
+void CRavelinView::SendBrowserHome()
+{
+    if (m_pWebBrowser == nullptr)
+        return;
+    m_pWebBrowser->Navigate(m_strHomePage.IsEmpty() ? CMyString(kEmptyPage) : m_strHomePage);
+    if (m_strHomePage.IsEmpty())
+        m_pWebBrowser->put_Visible(false);
 }
 
 void CRavelinView::CreateMediaPlayer(const CPlayerControls& controls)
@@ -129,7 +161,7 @@ void CRavelinView::PrepareForWeb()
         m_pMediaPlayer->close();
         m_pMediaPlayer->hide();
     }
-    if (m_pWebBrowser != nullptr) {
+    if (EnsureWebBrowser()) {
         PlaceBrowser();
         m_pWebBrowser->put_Visible(true);
     }
@@ -139,7 +171,7 @@ void CRavelinView::PrepareForMedia()
 {
     // The page would cover the player: it goes home, out of sight.
     if (m_pWebBrowser != nullptr) {
-        m_pWebBrowser->Navigate(m_strHomePage);
+        SendBrowserHome();
         m_pWebBrowser->put_Visible(false);
     }
     if (m_pMediaPlayer != nullptr) {
@@ -155,8 +187,7 @@ void CRavelinView::Stop()
         m_pMediaPlayer->stop();
         m_pMediaPlayer->close();
     }
-    if (m_pWebBrowser != nullptr)
-        m_pWebBrowser->Navigate(m_strHomePage);
+    SendBrowserHome();
 }
 
 void CRavelinView::SetFullScreen()

@@ -18,6 +18,7 @@
 #include "StatusLine.h"
 
 #include <QPointer>
+#include <functional>
 #include <QWidget>
 
 struct CCatalogItem;
@@ -34,9 +35,12 @@ public:
     static constexpr int kStatusTimerPeriodMs = 200;
     // Posted to the frame with "Kestova_MESSAGE_FOR_MAIN_FRAME" after a play.
     static constexpr uintptr_t kStationStartedCode = 1039;
+    // What the browser shows between web stations when there is no home page.
+    static constexpr char kEmptyPage[] = "about:blank";
 
     // Creates the controls and the status line and starts the status timer;
-    // the browser only when there is a home page. Joins the document's views.
+    // the browser now only when there is a home page (otherwise when the first
+    // web station plays). Joins the document's views.
     explicit CRavelinView(CRavelinDoc* pDocument, QWidget* pParent = nullptr,
                           const CPlayerControls& controls = CPlayerControls::Engines());
     ~CRavelinView() override;
@@ -79,7 +83,10 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
-    void CreateWebBrowser(const CPlayerControls& controls);
+    void CreateWebBrowser();
+    bool EnsureWebBrowser();
+    bool MakeWebBrowser();
+    void SendBrowserHome();
     void CreateMediaPlayer(const CPlayerControls& controls);
     QLabel* CreateLabel();
     void OnSize(int cx, int cy);
@@ -98,6 +105,7 @@ private:
     CMediaControl* m_pMediaPlayer = nullptr;
     bool m_bPlayerPresent = false;
     CWebControl* m_pWebBrowser = nullptr;
+    std::function<CWebControl*(QWidget*)> m_createWebBrowser;
     CCurrentStation m_station;
     CStatusLine m_statusLine;
     CMyString m_strHomePage;

@@ -3,6 +3,7 @@
 #include "../WebPage.h"
 
 #include <QUrl>
+#include <QWebEnginePage>
 #include <QWebEngineView>
 
 namespace {
@@ -15,6 +16,11 @@ public:
         setContextMenuPolicy(Qt::NoContextMenu);
         connect(this, &QWebEngineView::loadStarted, this, [this] { m_bLoaded = false; });
         connect(this, &QWebEngineView::loadFinished, this, [this](bool bOk) { m_bLoaded = bOk; });
+        connect(page(), &QWebEnginePage::renderProcessTerminated, this,
+                [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                    if (status != QWebEnginePage::NormalTerminationStatus && m_failed)
+                        m_failed();
+                });
     }
 
     QWidget* GetWidget() override { return this; }
@@ -24,9 +30,11 @@ public:
         setUrl(QUrl::fromUserInput(strUrl));
     }
     bool IsLoaded() const override { return m_bLoaded; }
+    void SetFailureHandler(std::function<void()> handler) override { m_failed = std::move(handler); }
 
 private:
     bool m_bLoaded = false;
+    std::function<void()> m_failed;
 };
 
 } // namespace

@@ -16,7 +16,10 @@
 #include "TreeLayout.h"
 
 #include <QWidget>
+#include <algorithm>
+#include <vector>
 #include <gtest/gtest.h>
+#include <csignal>
 #include <unistd.h>
 
 namespace {
@@ -71,6 +74,37 @@ int CountOtherThan(const QImage& image, QRgb colour)
         for (int x = 0; x < image.width(); ++x)
             nCount += SameColour(image.pixel(x, y), colour, 24) ? 0 : 1;
     return nCount;
+}
+
+// The processes at least two generations below nAncestor whose command line
+// holds the text: the web engine's page processes are forked from its zygotes,
+// which the program started.
+std::vector<pid_t> GrandchildrenWith(pid_t nAncestor, const std::string& strText)
+{
+    std::vector<pid_t> found;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string strName = entry.path().filename().string();
+        if (strName.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::string strCommand = CTestHome::ReadFile(entry.path() / "cmdline");
+        std::replace(strCommand.begin(), strCommand.end(), '\0', ' ');
+        if (strCommand.find(strText) == std::string::npos)
+            continue;
+        int nGeneration = 0;
+        for (pid_t nPid = std::stoi(strName); nPid > 1; ++nGeneration) {
+            const std::string strStat = CTestHome::ReadFile("/proc/" + std::to_string(nPid) + "/stat");
+            const size_t uEnd = strStat.rfind(')');
+            if (uEnd == std::string::npos || std::sscanf(strStat.c_str() + uEnd + 2, "%*c %d", &nPid) != 1)
+                break;
+            if (nPid == nAncestor) {
+                if (nGeneration == 0)
+                    break;
+                found.push_back(std::stoi(strName));
+                break;
+            }
+        }
+    }
+    return found;
 }
 
 class FirstMinutesTest : public CQtTest
@@ -255,7 +289,8 @@ TEST_F(FirstMinutesTest, VideoIsUprightInThePaneAndInFullScreenUnderAWindowManag
 // The shipped server list names no server, so there is no home page: a web
 // station still opens in the window. The sandbox variable is not set, as for a
 // user; as root the program turns the engine's sandbox off itself and says so.
-// Streams go on playing after it.
+// When the engine's page process dies, the pane says so in the skin's colours,
+// streams go on playing, and the web station opens again afterwards.
 TEST_F(FirstMinutesTest, WebStationOpensWithoutAHomePageAndWithoutTheSandboxVariable)
 {
     WriteCatalogue(Station("A web station", m_server.Url("/page.html"), Element("WEB", "TRUE")) +
@@ -273,8 +308,20 @@ TEST_F(FirstMinutesTest, WebStationOpensWithoutAHomePageAndWithoutTheSandboxVari
         EXPECT_NE(program.Log().find("sandbox"), std::string::npos) << program.Log();
     }
 
+    const std::vector<pid_t> renderers = GrandchildrenWith(static_cast<pid_t>(program.ProcessId()), "QtWebEngineProcess");
+    ASSERT_FALSE(renderers.empty());
+    for (const pid_t nPid : renderers)
+        ::kill(nPid, SIGKILL);
+    const QRgb notice = SkinColour(GetSkinInfo().m_crStatusBg);
+    EXPECT_TRUE(WaitFor([&] { return SameColour(ScreenPixel(program.OnScreen(PlayerPoint(0.2))), notice); }));
+    const QPoint middle = program.OnScreen(PlayerPoint(0.5));
+    EXPECT_GT(CountOtherThan(ScreenImage(QRect(middle - QPoint(150, 10), QSize(300, 20))), notice), 30);
+
     program.DoubleClick(target::TreeRow(2));
     EXPECT_TRUE(program.WaitForLine("status line: \"  Playing\"")) << program.Log();
+    program.DoubleClick(target::TreeRow(1));
+    EXPECT_TRUE(WaitFor([&] { return SameColour(ScreenPixel(program.OnScreen(PlayerPoint(0.5))), page); }));
+    ASSERT_TRUE(program.IsRunning()) << program.Log();
     EXPECT_TRUE(program.Close()) << program.Log();
 }
 

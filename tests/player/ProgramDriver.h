@@ -202,6 +202,7 @@ public:
         m_process.setProcessEnvironment(environment);
     }
     bool IsRunning() const { return m_process.state() != QProcess::NotRunning; }
+    qint64 ProcessId() const { return m_process.processId(); }
     unsigned long Window() const { return m_uWindow; }
     // A point of the window in screen pixels.
     QPoint OnScreen(QPoint point) const { return m_origin + point; }
