@@ -3,7 +3,6 @@
 #include "Messages.h"
 #include "UpdateCheck.h"
 
-#include <QPointer>
 #include <mutex>
 #include <thread>
 
@@ -13,7 +12,7 @@
 struct CManifestFetch::CShared
 {
     std::mutex mutex;
-    QPointer<QObject> window;
+    CMessageTarget window;
     unsigned uMessage = 0;
     bool bListening = true;
     bool bDone = false;
@@ -25,7 +24,7 @@ struct CManifestFetch::CShared
 CManifestFetch::CManifestFetch(QObject* pWindow, const char* pMessageName)
     : m_pShared(std::make_shared<CShared>())
 {
-    m_pShared->window = pWindow;
+    m_pShared->window = CMessageTarget(pWindow);
     m_pShared->uMessage = RegisterWindowMessage(pMessageName);
 }
 

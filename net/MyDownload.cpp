@@ -27,7 +27,7 @@ int CMyDownload::DownloadFile(const CMyString& strUrl, const CMyString& strFile,
 {
     m_strUrl = strUrl;
     m_strFile = strFile;
-    m_notifyWindow = pNotify;
+    m_notifyWindow = CMessageTarget(pNotify);
     m_uNotifyMessage = uMessage;
     m_nCookie = nCookie;
     m_nReload = 1;
@@ -39,7 +39,7 @@ int CMyDownload::DownloadBuffer(const CMyString& strUrl, QObject* pNotify, unsig
                                 intptr_t nCookie)
 {
     m_strUrl = strUrl;
-    m_notifyWindow = pNotify;
+    m_notifyWindow = CMessageTarget(pNotify);
     m_uNotifyMessage = uMessage;
     m_nCookie = nCookie;
     CDownloadPool::Instance().Run([this] { RunBufferDownload(); });
@@ -52,7 +52,7 @@ bool CMyDownload::DownloadToBuffer(const CMyString& strUrl)
         return false;
     }
     m_strUrl = strUrl;
-    m_notifyWindow = nullptr;
+    m_notifyWindow = CMessageTarget();
     m_uNotifyMessage = 0;
     m_nCookie = 0;
     return Download(false, true);
@@ -91,19 +91,18 @@ bool CMyDownload::Download(bool bToFile, bool bToBuffer)
 void CMyDownload::RunFileDownload()
 {
     const bool bDone = Download(true, false);
-    if (IsWindow(m_notifyWindow)) {
-        SendMessage(m_notifyWindow, m_uNotifyMessage, bDone ? 1 : 0, m_nCookie);
-    }
+    SendMessage(m_notifyWindow, m_uNotifyMessage, bDone ? 1 : 0, m_nCookie);
     delete this;
 }
 
 void CMyDownload::RunBufferDownload()
 {
     CMyBuffer* pResult = Download(false, true) ? new CMyBuffer(m_buffer) : nullptr;
-    // The receiver owns the buffer; with the receiver gone, it is freed here.
-    if (IsWindow(m_notifyWindow)) {
-        SendMessage(m_notifyWindow, m_uNotifyMessage, reinterpret_cast<uintptr_t>(pResult), m_nCookie);
-    } else {
+    // A receiver that handles the message owns the buffer; otherwise (gone,
+    // or gone before it got to it) the buffer is freed here.
+    bool bHandled = false;
+    SendMessage(m_notifyWindow, m_uNotifyMessage, reinterpret_cast<uintptr_t>(pResult), m_nCookie, &bHandled);
+    if (!bHandled) {
         delete pResult;
     }
     delete this;

@@ -5,10 +5,11 @@
 //   object is an ordinary value and may be reused.
 // - DownloadFile: in the background; the notify window then gets the message
 //   with wParam 1 (success) or 0 and lParam the cookie, but only while it still
-//   exists (item icons).
+//   exists (item icons). Start these on the notify window's thread.
 // - DownloadBuffer: in the background; the notify window gets the message with
-//   wParam a new CMyBuffer* (which it owns and deletes) or 0 on failure, and
-//   lParam the cookie (list files).
+//   wParam a new CMyBuffer* (which it owns and deletes once it handles the
+//   message; a window that is gone first never sees it, and the buffer is freed
+//   here) or 0 on failure, and lParam the cookie (list files).
 // Background downloads run on CDownloadPool, wait in the worker until the
 // window has handled the message, and then delete the object: allocate it with
 // new and never touch it after the start call. They cannot be cancelled.
@@ -18,10 +19,10 @@
 #pragma once
 
 #include "FileHandler.h"
+#include "MessageTarget.h"
 #include "MyString.h"
 
 #include <QObject>
-#include <QPointer>
 #include <cstdint>
 
 // The names of the two completion messages.
@@ -53,7 +54,7 @@ private:
     void RunBufferDownload();
 
     unsigned m_uNotifyMessage = 0;
-    QPointer<QObject> m_notifyWindow;
+    CMessageTarget m_notifyWindow;
     CMyString m_strUrl;
     int m_nReload = 0;
     CMyString m_strFile;

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <memory>
 #include <map>
 #include <mutex>
 #include <set>
@@ -87,6 +88,40 @@ intptr_t SendMessage(const QPointer<QObject>& target, unsigned uMessage, uintptr
     QMetaObject::invokeMethod(
         pTarget, [&] { lResult = Deliver(pTarget, uMessage, wParam, lParam); }, Qt::BlockingQueuedConnection);
     return lResult;
+}
+
+bool PostMessage(const CMessageTarget& target, unsigned uMessage, uintptr_t wParam, intptr_t lParam,
+                 std::function<void()> dropped)
+{
+    auto pEvent = std::make_unique<CMessageEvent>(uMessage, wParam, lParam, std::move(dropped));
+    if (!IsRegistered(uMessage))
+        return false;
+    return target.WithWindow([&](QObject* pWindow) { QCoreApplication::postEvent(pWindow, pEvent.release()); });
+}
+
+intptr_t SendMessage(const CMessageTarget& target, unsigned uMessage, uintptr_t wParam, intptr_t lParam,
+                     bool* pHandled)
+{
+    auto pReply = std::make_shared<CMessageEvent::CReply>();
+    auto pEvent = std::make_unique<CMessageEvent>(uMessage, wParam, lParam, std::function<void()>(), pReply);
+    QObject* pOwnThreadWindow = nullptr;
+    const bool bQueued = IsRegistered(uMessage) && target.WithWindow([&](QObject* pWindow) {
+        if (pWindow->thread() == QThread::currentThread())
+            pOwnThreadWindow = pWindow;
+        else
+            QCoreApplication::postEvent(pWindow, pEvent.release());
+    });
+    // On the window's own thread nothing else can destroy it: it is handled
+    // at once, outside the lock, since the handler may destroy the window.
+    if (pOwnThreadWindow != nullptr)
+        QCoreApplication::sendEvent(pOwnThreadWindow, pEvent.get());
+    // The event reports when it dies: handled, dropped with its window, or never queued.
+    pEvent.reset();
+    if (bQueued && pOwnThreadWindow == nullptr)
+        pReply->done.acquire();
+    if (pHandled != nullptr)
+        *pHandled = bQueued && pReply->bHandled;
+    return bQueued ? pReply->lResult : 0;
 }
 
 bool IsWindow(const QPointer<QObject>& target)

@@ -14,7 +14,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -169,6 +171,56 @@ TEST_F(MyDownloadTest, ManyDownloadsStayWithinThePool)
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.m_messages.size() == nDownloads; }));
     EXPECT_LE(CDownloadPool::Instance().GetPeakBusyCount(), CDownloadPool::kWorkers);
     EXPECT_EQ(m_server.RequestCount("/slow"), nDownloads);
+}
+
+// Many downloads finish while their windows are destroyed at random moments,
+// as when the update dialog is cancelled as lists arrive or the program closes
+// while icons download: nothing may reach a window that is going, and every
+// buffer is freed by its window or, when the window was gone, by the download.
+// Run under AddressSanitizer, a use after free or a lost buffer fails it.
+TEST_F(MyDownloadTest, WindowsDestroyedWhileDownloadsFinishAreNeverTouched)
+{
+    class CBufferTaker : public QObject
+    {
+    public:
+        explicit CBufferTaker(unsigned uMessage)
+        {
+            m_map.Add(uMessage, [](uintptr_t wParam, intptr_t) {
+                delete reinterpret_cast<CMyBuffer*>(wParam);
+                return intptr_t{0};
+            });
+        }
+        bool event(QEvent* pEvent) override { return m_map.Dispatch(pEvent) || QObject::event(pEvent); }
+
+    private:
+        CMessageMap m_map;
+    };
+    std::mt19937 random(20261210);
+    for (int nRound = 0; nRound < 400; ++nRound) {
+        std::vector<std::unique_ptr<QObject>> windows;
+        for (int i = 0; i < 4; ++i) {
+            windows.push_back(std::make_unique<CBufferTaker>(m_uBufferMessage));
+            windows.push_back(std::make_unique<CRecorder>(m_uFileMessage));
+        }
+        for (int i = 0; i < 8; ++i) {
+            const std::string strUrl = m_server.Url("/icon.gif?" + std::to_string(nRound) + "-" + std::to_string(i));
+            QObject* pWindow = windows[static_cast<size_t>(i)].get();
+            if (i % 2 == 0)
+                (new CMyDownload)->DownloadBuffer(strUrl.c_str(), pWindow, m_uBufferMessage, i);
+            else
+                (new CMyDownload)->DownloadFile(strUrl.c_str(), File(("f" + std::to_string(i)).c_str()), pWindow,
+                                                m_uFileMessage, i);
+        }
+        // The windows go one by one, at random moments, while the downloads finish.
+        std::shuffle(windows.begin(), windows.end(), random);
+        while (!windows.empty()) {
+            const auto uSpinUs = std::chrono::microseconds(random() % 1500);
+            for (const auto start = std::chrono::steady_clock::now(); std::chrono::steady_clock::now() - start < uSpinUs;)
+                QCoreApplication::processEvents();
+            windows.pop_back();
+        }
+    }
+    ASSERT_TRUE(ProcessEventsUntil([] { return CDownloadPool::Instance().GetBusyCount() == 0; }));
 }
 
 } // namespace

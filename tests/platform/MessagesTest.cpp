@@ -175,6 +175,49 @@ TEST_F(MessagesTest, APostedMessageToAWindowDestroyedBeforeDeliveryIsDropped)
     EXPECT_EQ(nHandled, 0);
 }
 
+// From a worker, through a target made on the window's thread: what a message
+// carries is freed by the window that handles it, and otherwise (the window
+// went before delivery, went while the sender waited, or has no handler for
+// it) by the message itself, exactly once.
+TEST_F(MessagesTest, AWorkersMessageToAWindowThatGoesFreesWhatItCarries)
+{
+    int nFreed = 0;
+    const auto freeOne = [&nFreed] { ++nFreed; };
+
+    auto* pPosted = new CReceiver;
+    pPosted->m_messageMap.Add(m_uMessage, [](uintptr_t, intptr_t) { return intptr_t{1}; });
+    const CMessageTarget posted(pPosted);
+    std::thread([&] { EXPECT_TRUE(PostMessage(posted, m_uMessage, 0, 0, freeOne)); }).join();
+    delete pPosted;
+    EXPECT_TRUE(posted.IsGone());
+    EXPECT_EQ(nFreed, 1);
+    std::thread([&] { EXPECT_FALSE(PostMessage(posted, m_uMessage, 0, 0, freeOne)); }).join();
+    EXPECT_EQ(nFreed, 2);
+
+    // The sender waits while the window is destroyed before it gets to the message.
+    auto* pSent = new CReceiver;
+    pSent->m_messageMap.Add(m_uMessage, [](uintptr_t, intptr_t) { return intptr_t{1}; });
+    const CMessageTarget sent(pSent);
+    std::atomic<bool> bReturned{false};
+    bool bHandled = true;
+    std::thread worker([&] {
+        SendMessage(sent, m_uMessage, 0, 0, &bHandled);
+        bReturned = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    delete pSent;
+    worker.join();
+    EXPECT_TRUE(bReturned);
+    EXPECT_FALSE(bHandled);
+
+    // A registered message the window has no handler for.
+    CReceiver deaf;
+    const CMessageTarget deafTarget(&deaf);
+    std::thread([&] { PostMessage(deafTarget, m_uMessage, 0, 0, freeOne); }).join();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(nFreed, 3);
+}
+
 TEST_F(MessagesTest, OnlyRegisteredMessagesReachTheMessageMap)
 {
     CMessageMap messageMap;
