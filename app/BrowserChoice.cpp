@@ -12,10 +12,13 @@ CBrowserState& SharedState()
     return s_state;
 }
 
+bool s_bDetected = false;
+
 } // namespace
 
 void DetectDefaultBrowser()
 {
+    s_bDetected = true;
     const CBrowser browser = CBrowser::Detect();
     CBrowserState& state = SharedState();
     state.m_strProgram = browser.GetProgram();
@@ -23,8 +26,12 @@ void DetectDefaultBrowser()
     state.m_bFallback = browser.IsFallback();
 }
 
+// Asking the desktop takes a noticeable time (it runs a program), and only
+// opening a page needs the answer: it is asked then, once.
 const CBrowserState& GetBrowserState()
 {
+    if (!s_bDetected)
+        DetectDefaultBrowser();
     return SharedState();
 }
 

@@ -35,7 +35,6 @@ int CRavelinApp::Run()
 
 bool CRavelinApp::InitInstance()
 {
-    DetectDefaultBrowser();
     const CMyString strWord = GetCommandWord(m_argc, m_argv);
     if (strWord.EqualsNoCase("uninstall") || strWord.EqualsNoCase("install")) {
         OpenPage(strWord.EqualsNoCase("install") ? Page::Install : Page::Uninstall);

@@ -23,6 +23,9 @@ CVideoSurface::CVideoSurface(CMpvEngine& engine, QWidget* pParent) : QOpenGLWidg
 
 CVideoSurface::~CVideoSurface()
 {
+    // The base class destroys the context after this object is gone: its
+    // handler must not run on what is left of it.
+    disconnect(m_contextGone);
     // The engine must not draw into a context that is about to go.
     makeCurrent();
     FreeRenderContext();
@@ -62,7 +65,8 @@ void CVideoSurface::initializeGL()
     mpv_render_context_set_update_callback(m_pRender, &CVideoSurface::OnUpdate, this);
     // Should the context go while the surface lives, the engine lets go of
     // it first, and starts its video again on the next one.
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+    disconnect(m_contextGone);
+    m_contextGone = connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
         makeCurrent();
         FreeRenderContext();
         doneCurrent();

@@ -38,4 +38,5 @@ private:
     CMpvEngine& m_engine;
     mpv_render_context* m_pRender = nullptr;
     std::function<void()> m_leave;
+    QMetaObject::Connection m_contextGone;
 };

@@ -40,6 +40,11 @@ protected:
     {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("BROWSER", QString::fromStdString(m_browser.string()));
+        if (m_bAskTheDesktop) {
+            // No $BROWSER: the desktop is asked, through stand-ins that note each call.
+            environment.remove("BROWSER");
+            environment.insert("PATH", QString::fromStdString(m_home.Bin().string()) + ":/usr/bin:/bin");
+        }
         environment.insert("QT_LOGGING_RULES", "kestova.debug.debug=true");
         for (const char* pName : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
             environment.remove(pName);
@@ -102,6 +107,7 @@ protected:
     fs::path m_opened;
     fs::path m_installFolder;
     QString m_strOutput;
+    bool m_bAskTheDesktop = false;
 };
 
 TEST_F(StartupTest, InstallAndUninstallOpenTheirPageWithoutAWindow)
@@ -175,6 +181,27 @@ TEST_F(StartupTest, APlainStartHoldsTheLockAndStampsTheVersion)
     process.kill();
     process.waitForFinished();
     EXPECT_EQ(probe.TryLock(), CFileLock::Result::Locked) << "the kernel frees the lock of an ended copy";
+}
+
+// Asking the desktop for its browser runs a program: a plain start does not
+// wait for it, only opening a page asks.
+TEST_F(StartupTest, OnlyOpeningAPageAsksTheDesktopForItsBrowser)
+{
+    m_bAskTheDesktop = true;
+    const fs::path asked = m_home.Root() / "asked";
+    CTestHome::WriteScript(m_home.Bin() / "xdg-settings", "echo x >> '" + asked.string() + "'\necho chromium.desktop\n");
+    CTestHome::WriteScript(m_home.Bin() / "xdg-open", "printf '%s\\n' \"$@\" >> '" + m_opened.string() + "'\n");
+    QProcess process;
+    ASSERT_TRUE(StartWithWindow(process, {})) << m_strOutput.toStdString();
+    std::this_thread::sleep_for(300ms);
+    EXPECT_FALSE(fs::exists(asked));
+    process.kill();
+    process.waitForFinished();
+
+    WriteInstallSettings("<INSTALL><INSTALL_URL>http://127.0.0.1:1/in</INSTALL_URL></INSTALL>");
+    EXPECT_EQ(RunToEnd({"install"}), 0);
+    EXPECT_EQ(Opened(), "http://127.0.0.1:1/in\n");
+    EXPECT_EQ(CTestHome::ReadFile(asked), "x\n");
 }
 
 TEST(CommandWord, FirstPlainArgument)
