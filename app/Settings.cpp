@@ -127,16 +127,22 @@ bool Settings::IsInstallNeeded()
     return ReadOrEmpty(kInstallNeeded) == kTrue;
 }
 
+// The running program's own folder wins whenever it holds the shipped "res"
+// folder: a stored folder of another copy must not hand this copy its skin and
+// lists. A stored folder that is gone (the program moved) is computed afresh.
 CMyString Settings::GetInstallPath()
 {
-    // A stored folder that is gone (the program moved) is computed afresh.
-    CMyString strPath;
-    if (Read(kInstallPath, strPath) && !strPath.IsEmpty() && CFileHandler::FileExists(strPath))
-        return strPath;
-    strPath = FolderOf(GetExecutablePath());
-    if (!strPath.IsEmpty())
-        SetInstallPath(strPath);
-    return strPath;
+    const CMyString strOwn = FolderOf(GetExecutablePath());
+    CMyString strStored;
+    const bool bStored = Read(kInstallPath, strStored) && !strStored.IsEmpty();
+    CMyString strOwnRes = strOwn;
+    strOwnRes.AppendPath("res");
+    if (bStored && CFileHandler::FileExists(strStored) &&
+        (strOwn.IsEmpty() || strStored == strOwn || !CFileHandler::FileExists(strOwnRes)))
+        return strStored;
+    if (!strOwn.IsEmpty())
+        SetInstallPath(strOwn);
+    return strOwn;
 }
 
 int Settings::SetInstallPath(const CMyString& strPath)

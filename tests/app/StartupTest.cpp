@@ -30,10 +30,17 @@ protected:
         m_opened = m_home.Root() / "opened.txt";
         std::ofstream(m_browser) << "#!/bin/sh\nprintf '%s\\n' \"$@\" >> '" << m_opened.string() << "'\n";
         fs::permissions(m_browser, fs::perms::owner_all);
-        // An install folder of its own, so that the shipped files of the build do not count.
+        // A copy of the program in a folder of its own with its own res/, so
+        // that the shipped files of the build do not count.
         m_installFolder = m_home.Root() / "program";
-        fs::create_directories(m_installFolder / "res");
-        Settings().SetInstallPath(m_installFolder.c_str());
+        m_program = InstallCopy(m_installFolder);
+    }
+
+    static fs::path InstallCopy(const fs::path& folder)
+    {
+        fs::create_directories(folder / "res");
+        fs::copy_file(KESTOVA_PROGRAM, folder / "kestova", fs::copy_options::overwrite_existing);
+        return folder / "kestova";
     }
 
     QProcessEnvironment Environment(bool bDisplay) const
@@ -60,7 +67,7 @@ protected:
     {
         QProcess process;
         process.setProcessEnvironment(Environment(bDisplay));
-        process.start(KESTOVA_PROGRAM, arguments);
+        process.start(QString::fromStdString(m_program.string()), arguments);
         if (!process.waitForFinished(20000)) {
             process.kill();
             process.waitForFinished();
@@ -74,7 +81,7 @@ protected:
     {
         process.setProcessEnvironment(Environment(true));
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(KESTOVA_PROGRAM, arguments);
+        process.start(QString::fromStdString(m_program.string()), arguments);
         const QDeadlineTimer giveUp(20000);
         while (!m_strOutput.contains("main window: Kestova - 2.0.2.1") && !giveUp.hasExpired() &&
                process.state() != QProcess::NotRunning) {
@@ -106,6 +113,7 @@ protected:
     fs::path m_browser;
     fs::path m_opened;
     fs::path m_installFolder;
+    fs::path m_program;
     QString m_strOutput;
     bool m_bAskTheDesktop = false;
 };
@@ -202,6 +210,21 @@ TEST_F(StartupTest, OnlyOpeningAPageAsksTheDesktopForItsBrowser)
     EXPECT_EQ(RunToEnd({"install"}), 0);
     EXPECT_EQ(Opened(), "http://127.0.0.1:1/in\n");
     EXPECT_EQ(CTestHome::ReadFile(asked), "x\n");
+}
+
+// A second copy of the program reads its own shipped files, not those of the
+// copy whose folder the settings name.
+TEST_F(StartupTest, EachCopyOfTheProgramReadsItsOwnShippedFiles)
+{
+    WriteInstallSettings("<INSTALL><INSTALL_URL>http://127.0.0.1:1/first</INSTALL_URL></INSTALL>");
+    Settings().SetInstallPath(m_installFolder.c_str());
+    const fs::path second = m_home.Root() / "second";
+    m_program = InstallCopy(second);
+    WriteScrambledFile(second / "res" / "InstallSettings.txt",
+                       "<INSTALL><INSTALL_URL>http://127.0.0.1:1/second</INSTALL_URL></INSTALL>");
+    EXPECT_EQ(RunToEnd({"install"}), 0);
+    EXPECT_EQ(Opened(), "http://127.0.0.1:1/second\n");
+    EXPECT_EQ(Settings().GetInstallPath().GetText(), second.string());
 }
 
 TEST(CommandWord, FirstPlainArgument)
