@@ -39,11 +39,14 @@ private:
     friend class CXmlParser;
 
     void AddChild(CXmlNode* pChild);
+    void IndexChild(CXmlNode* pChild);
+    void RebuildIndex(uint32_t uChildren);
 
     CMyString m_strName;
     CMyString m_strText;
     CArrayPtr m_arrChildren{10};
     CMapPtr m_mapChildren; // lower-cased name hash -> child; built with the first child
+    uint32_t m_uIndexBuckets = 0;
 };
 
 class CMyXmlDom

@@ -2,7 +2,9 @@
 
 namespace {
 constexpr uint32_t kChildIndexBuckets = 10;
-}
+// The index is rebuilt larger once it averages this many children a bucket.
+constexpr uint32_t kChildrenPerBucket = 4;
+} // namespace
 
 CXmlNode::CXmlNode(const CMyString& strName) : m_strName(strName)
 {
@@ -45,14 +47,37 @@ CMyString CXmlNode::GetChildText(const CMyString& strName) const
 }
 
 // The index is built with the first child: most elements of a list file hold
-// only text, and an index for each of them would cost memory for nothing.
+// only text, and an index for each of them would cost memory for nothing. The
+// index grows with the number of children (as the array does), so that a list
+// of a million siblings reads in linear time.
 void CXmlNode::AddChild(CXmlNode* pChild)
 {
+    const uint32_t uCount = m_arrChildren.GetCount();
     m_arrChildren.Add(static_cast<CSeed*>(pChild));
     if (!m_mapChildren.IsInitialised()) {
         m_mapChildren.InitHashTable(kChildIndexBuckets);
+        m_uIndexBuckets = kChildIndexBuckets;
+    } else if (uCount >= m_uIndexBuckets * kChildrenPerBucket) {
+        RebuildIndex(uCount);
     }
+    IndexChild(pChild);
+}
+
+void CXmlNode::IndexChild(CXmlNode* pChild)
+{
     CMyString strKey(pChild->m_strName);
     strKey.MakeLower();
     m_mapChildren.SetAt(strKey, static_cast<CSeed*>(pChild));
+}
+
+// Entered again in document order, so that of several children with one name
+// the last is still the one found.
+void CXmlNode::RebuildIndex(uint32_t uChildren)
+{
+    m_mapChildren.RemoveAll(false);
+    m_uIndexBuckets = uChildren;
+    m_mapChildren.InitHashTable(m_uIndexBuckets);
+    for (uint32_t i = 0; i + 1 < m_arrChildren.GetCount(); ++i) {
+        IndexChild(static_cast<CXmlNode*>(static_cast<CSeed*>(m_arrChildren.GetAt(i))));
+    }
 }

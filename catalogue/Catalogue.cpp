@@ -34,6 +34,23 @@ CMyString JoinPath(const CMyString& strPath, const CMyString& strComponent)
     return strJoined;
 }
 
+// A caption or name as shown and searched: cut to kMaxCaptionLength bytes
+// (at a character boundary), so that a hostile list cannot make every row and
+// record carry megabytes.
+CMyString CaptionOf(const CXmlNode* pElement, const char* pName)
+{
+    CMyString strCaption = pElement->GetChildText(pName);
+    if (strCaption.GetLength() <= CCatalogue::kMaxCaptionLength) {
+        return strCaption;
+    }
+    uint32_t uLength = CCatalogue::kMaxCaptionLength;
+    const char* pText = strCaption.GetText();
+    while (uLength > 0 && (static_cast<unsigned char>(pText[uLength]) & 0xC0) == 0x80) {
+        --uLength;
+    }
+    return strCaption.Mid(0, static_cast<int>(uLength));
+}
+
 } // namespace
 
 CCatalogue::CCatalogue(CStationTreeModel& tree) : m_tree(tree) {}
@@ -99,10 +116,11 @@ void CCatalogue::LoadMoviesChild(const CXmlNode* pChild)
 
 void CCatalogue::AddCategory(const CXmlNode* pCategory)
 {
-    const CMyString strName = pCategory->GetChildText("NAME");
+    const CMyString strName = CaptionOf(pCategory, "NAME");
     const Handle hItem = m_tree.InsertItem(CStationTreeModel::kRoot, strName);
     auto* pRecord = new CCatalogItem;
     pRecord->m_strAddress = m_strFolder;
+    pRecord->m_strCaption = strName;
     pRecord->m_strSearchName = LowerCase(strName);
     AddRecord(hItem, pRecord);
     if (const CXmlNode* pIcon = pCategory->FindChild("ICON")) {
@@ -131,29 +149,33 @@ void CCatalogue::AddCategoryFile(const CMyString& strName, const CXmlNode* pRoot
         Versions().SetListVersion(strName, pVersion->GetText());
     }
     if (const CXmlNode* pMenu = pRoot->FindChild("MENU")) {
-        AddMenuItems(hCategory, pMenu, pMenu->GetChildText("CAPTION"));
+        if (CCatalogItem* pCategory = GetRecordOf(hCategory)) {
+            pCategory->m_strPathRoot = CaptionOf(pMenu, "CAPTION");
+        }
+        AddMenuItems(hCategory, pMenu);
     }
 }
 
-bool CCatalogue::AddMenuItems(Handle hParent, const CXmlNode* pMenu, const CMyString& strPath)
+bool CCatalogue::AddMenuItems(Handle hParent, const CXmlNode* pMenu)
 {
     if (pMenu->GetChildCount() == 0) {
         return false;
     }
+    const CCatalogItem* pParent = GetRecordOf(hParent);
     for (int i = 0; i < pMenu->GetChildCount(); ++i) {
         const CXmlNode* pChild = pMenu->GetChild(i);
         if (IsNamed(pChild, "MENU_ITEM")) {
-            AddStation(hParent, pChild, strPath);
+            AddStation(hParent, pParent, pChild);
         } else if (IsNamed(pChild, "MENU")) {
-            AddMenu(hParent, pChild, strPath);
+            AddMenu(hParent, pParent, pChild);
         }
     }
     return true;
 }
 
-void CCatalogue::AddStation(Handle hParent, const CXmlNode* pItem, const CMyString& strPath)
+void CCatalogue::AddStation(Handle hParent, const CCatalogItem* pParent, const CXmlNode* pItem)
 {
-    const CMyString strCaption = pItem->GetChildText("CAPTION");
+    const CMyString strCaption = CaptionOf(pItem, "CAPTION");
     if (strCaption.IsEmpty()) {
         return;
     }
@@ -163,14 +185,15 @@ void CCatalogue::AddStation(Handle hParent, const CXmlNode* pItem, const CMyStri
     pRecord->m_nKind = CCatalogItem::kStation;
     pRecord->m_nWeb = pItem->GetChildText("WEB").EqualsNoCase("TRUE") ? 1 : 0;
     pRecord->m_strAddress = pItem->GetChildText("URL");
+    pRecord->m_strCaption = strCaption;
+    pRecord->m_pParent = pParent;
     pRecord->m_strSearchName = LowerCase(strCaption);
-    pRecord->m_strCaptionPath = JoinPath(strPath, strCaption);
     AddRecord(hItem, pRecord);
 }
 
-void CCatalogue::AddMenu(Handle hParent, const CXmlNode* pMenu, const CMyString& strPath)
+void CCatalogue::AddMenu(Handle hParent, const CCatalogItem* pParent, const CXmlNode* pMenu)
 {
-    const CMyString strCaption = pMenu->GetChildText("CAPTION");
+    const CMyString strCaption = CaptionOf(pMenu, "CAPTION");
     if (strCaption.IsEmpty()) {
         return;
     }
@@ -179,9 +202,11 @@ void CCatalogue::AddMenu(Handle hParent, const CXmlNode* pMenu, const CMyString&
     auto* pRecord = new CCatalogItem;
     RequestItemIcon(pMenu->GetChildText("ICON_URL"), pRecord->m_strIconFile, hItem);
     pRecord->m_strAddress = m_strFolder;
+    pRecord->m_strCaption = strCaption;
+    pRecord->m_pParent = pParent;
     pRecord->m_strSearchName = LowerCase(strCaption);
     AddRecord(hItem, pRecord);
-    AddMenuItems(hItem, pMenu, JoinPath(strPath, strCaption));
+    AddMenuItems(hItem, pMenu);
 }
 
 void CCatalogue::AddRecord(Handle hItem, CCatalogItem* pRecord)

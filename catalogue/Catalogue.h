@@ -34,6 +34,8 @@ public:
     using Handle = CStationTreeModel::Handle;
 
     static constexpr uint32_t kRecordGrowBy = 500;
+    // Longer captions and names are cut when loaded.
+    static constexpr uint32_t kMaxCaptionLength = 1024;
     static constexpr char kIndexFile[] = "MoviesSettings.txt";
     // The file whose reachability picks the server.
     static constexpr char kProbeFile[] = "UpdateSettings.txt";
@@ -56,9 +58,9 @@ public:
     bool Build(const CCatalogueSource& source);
     // Loads one category file (a name inside the "res" folder) under its item.
     void LoadCategoryFile(const CMyString& strName, Handle hCategory);
-    // Adds the stations and menus of one MENU element under hParent; strPath is
-    // the menu's caption path. False when the menu has no children.
-    bool AddMenuItems(Handle hParent, const CXmlNode* pMenu, const CMyString& strPath);
+    // Adds the stations and menus of one MENU element under hParent (a
+    // category or menu item). False when the menu has no children.
+    bool AddMenuItems(Handle hParent, const CXmlNode* pMenu);
     // Makes sure the icon file of the address is on disk (downloading it now)
     // and adds it to the image list: its index, or -1.
     int LoadListIcon(const CMyString& strUrl);
@@ -94,8 +96,8 @@ private:
     void AddCategory(const CXmlNode* pCategory);
     // The items of a category file's document (null: not read) under its category.
     void AddCategoryFile(const CMyString& strName, const CXmlNode* pRoot, Handle hCategory);
-    void AddStation(Handle hParent, const CXmlNode* pItem, const CMyString& strPath);
-    void AddMenu(Handle hParent, const CXmlNode* pMenu, const CMyString& strPath);
+    void AddStation(Handle hParent, const CCatalogItem* pParent, const CXmlNode* pItem);
+    void AddMenu(Handle hParent, const CCatalogItem* pParent, const CXmlNode* pMenu);
     // Stores the record for hItem under the next record index.
     void AddRecord(Handle hItem, CCatalogItem* pRecord);
     CMyString ServerAddress(const CMyString& strRelative) const;

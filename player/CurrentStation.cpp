@@ -8,7 +8,7 @@ void CCurrentStation::Assign(const CCatalogItem* pItem)
         return;
     m_nHasStation = pItem->m_nKind;
     m_nWeb = pItem->m_nWeb;
-    m_strName = pItem->m_strCaptionPath;
+    m_strName = pItem->GetCaptionPath();
     m_strAddress = pItem->m_strAddress;
 }
 

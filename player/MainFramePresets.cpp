@@ -63,7 +63,7 @@ void CMainFrame::AssignPreset(CStation& station)
     if (!station.GetAddress().IsEmpty() && m_messageBox(kReplaceText, 4) != kYes) {
         return;
     }
-    station.Assign(pItem->m_strAddress, pItem->m_strCaptionPath, pItem->m_nWeb);
+    station.Assign(pItem->m_strAddress, pItem->GetCaptionPath(), pItem->m_nWeb);
     m_messageBox(kStoredText, 0);
 }
 

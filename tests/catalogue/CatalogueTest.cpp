@@ -14,6 +14,9 @@
 #include "Settings.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
@@ -135,7 +138,7 @@ TEST_F(CatalogueTest, RecordsFollowTheDocumentAndMapToTheirItems)
         EXPECT_EQ(record.m_nKind, expected.nKind) << expected.nIndex;
         EXPECT_STREQ(record.m_strAddress.GetText(), expected.pAddress) << expected.nIndex;
         EXPECT_STREQ(record.m_strSearchName.GetText(), expected.pSearchName) << expected.nIndex;
-        EXPECT_STREQ(record.m_strCaptionPath.GetText(), expected.pCaptionPath) << expected.nIndex;
+        EXPECT_STREQ(record.GetCaptionPath().GetText(), expected.pCaptionPath) << expected.nIndex;
         EXPECT_EQ(record.IsFolder(), expected.nKind == 0);
     }
     // Only the categories open; the versions of all three files are recorded.
@@ -144,6 +147,48 @@ TEST_F(CatalogueTest, RecordsFollowTheDocumentAndMapToTheirItems)
     EXPECT_STREQ(Settings().GetMoviesSettings().GetText(), "2.1.0.0");
     EXPECT_STREQ(Settings().GetListVersion("g.txt").GetText(), "1.2");
     EXPECT_STREQ(Settings().GetListVersion("n.txt").GetText(), "1.3");
+}
+
+// The resident memory of the process, in bytes.
+size_t ResidentBytes()
+{
+    long nPages = 0;
+    long nResident = 0;
+    std::FILE* pFile = std::fopen("/proc/self/statm", "r");
+    if (pFile != nullptr) {
+        if (std::fscanf(pFile, "%ld %ld", &nPages, &nResident) != 2)
+            nResident = 0;
+        std::fclose(pFile);
+    }
+    return static_cast<size_t>(nResident) * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A hostile list: a 64 KiB top caption above 40,000 stations (1.8 MB of file)
+// must not cost memory for every station (it took gigabytes when each station
+// kept its whole caption path); captions are cut to 1,024 bytes at a character
+// boundary, and the caption path is still the captions joined.
+TEST_F(CatalogueTest, LongCaptionsCostNoMemoryPerStationAndAreCut)
+{
+    const std::string strLong(64 * 1024, 'x');
+    std::string strWide = "x"; // then 600 two-byte letters: byte 1,024 is inside a letter
+    for (int i = 0; i < 600; ++i)
+        strWide += "\xc3\xa9";
+    std::string strStations;
+    for (int i = 0; i < 40000; ++i)
+        strStations += Station(std::to_string(i), "http://s/" + std::to_string(i));
+    strStations += Menu(strLong, Station(strLong, "http://long/")) + Station(strWide, "http://wide/");
+    WriteListFile("MoviesSettings.txt", IndexFile("1.0", Category(strLong, "l.txt")));
+    WriteListFile("l.txt", CategoryFile("1.0", strLong, strStations));
+
+    const size_t uBefore = ResidentBytes();
+    ASSERT_TRUE(Load());
+    EXPECT_LT(ResidentBytes() - std::min(uBefore, ResidentBytes()), size_t{200} << 20);
+
+    const std::string strCut(CCatalogue::kMaxCaptionLength, 'x');
+    EXPECT_EQ(m_pModel->GetItemText(Record(0).m_hTreeItem).GetText(), strCut);
+    EXPECT_EQ(Record(1).GetCaptionPath().GetText(), strCut + "\\0");
+    EXPECT_EQ(Record(40002).GetCaptionPath().GetText(), strCut + "\\" + strCut + "\\" + strCut);
+    EXPECT_EQ(Record(40003).GetCaptionPath().GetText(), strCut + "\\" + strWide.substr(0, 1023));
 }
 
 TEST_F(CatalogueTest, NamelessCategoriesAndCaptionlessItemsAreSkippedWithoutAnIndex)
@@ -385,7 +430,7 @@ TEST_F(CatalogueTest, TheShippedCatalogueLoads)
         if (record.m_nKind == CCatalogItem::kStation) {
             ++nStations;
             nWebStations += record.m_nWeb;
-            EXPECT_TRUE(IsHttpAddress(record.m_strAddress)) << record.m_strCaptionPath.GetText();
+            EXPECT_TRUE(IsHttpAddress(record.m_strAddress)) << record.GetCaptionPath().GetText();
         }
     }
     EXPECT_EQ(m_pModel->GetChildItems(CStationTreeModel::kRoot).size(), 3u);

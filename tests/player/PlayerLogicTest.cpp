@@ -81,7 +81,7 @@ TEST(CurrentStation, IsSetFromACatalogueItemOrByHandAndKeepsItsAddressUpToTheFir
     CCatalogItem item;
     item.m_nKind = CCatalogItem::kStation;
     item.m_nWeb = 1;
-    item.m_strCaptionPath = "News\\World";
+    item.m_strCaption = "News\\World";
     item.m_strAddress = "http://127.0.0.1/watch?id=7&autoplay=1&x=2";
     station.Assign(&item);
     EXPECT_TRUE(station.CanPlay());

@@ -172,7 +172,7 @@ TEST_F(RavelinViewTest, SwitchingToAWebStationStopsAndHidesThePlayerAndBack)
     CCatalogItem page;
     page.m_nKind = CCatalogItem::kStation;
     page.m_nWeb = 1;
-    page.m_strCaptionPath = "Web\\Page";
+    page.m_strCaption = "Web\\Page";
     page.m_strAddress = "http://127.0.0.1/page.html&frame=1";
     pView->AssignStation(&page);
     pView->Play();

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -130,6 +132,30 @@ TEST(MyXmlDom, NestingDepthIsBounded)
     EXPECT_FALSE(dom.Load(Nested(300000, 0)));
     EXPECT_FALSE(dom.Load(Nested(300000, 300000)));
     EXPECT_EQ(dom.GetRoot()->GetChildCount(), 1) << "the last good tree stays";
+}
+
+// A hostile list with a million distinct sibling elements must not freeze
+// the reader: it reads in linear time (about a second here; a reader whose
+// child index does not grow takes minutes). The guard is twenty times that.
+// While the index grows, every name still finds its last element.
+TEST(MyXmlDom, AMillionDistinctSiblingsReadWithoutFreezing)
+{
+    constexpr int kSiblings = 1000000;
+    std::string strText = "<ROOT>";
+    for (int i = 0; i < kSiblings; ++i) {
+        const std::string strName = "E" + std::to_string(i % (kSiblings / 2));
+        strText += "<" + strName + ">" + std::to_string(i) + "</" + strName + ">";
+    }
+    strText += "</ROOT>";
+    CMyXmlDom dom;
+    std::future<bool> loaded = std::async(std::launch::async, [&] { return dom.Load(strText.c_str()); });
+    ASSERT_EQ(loaded.wait_for(std::chrono::seconds(20)), std::future_status::ready) << "the reader froze";
+    ASSERT_TRUE(loaded.get());
+    ASSERT_EQ(dom.GetRoot()->GetChildCount(), kSiblings);
+    for (const int i : {0, 1, 12345, kSiblings / 2 - 1})
+        EXPECT_EQ(Text(dom.GetRoot()->GetChildText(("e" + std::to_string(i)).c_str())),
+                  std::to_string(i + kSiblings / 2));
+    EXPECT_EQ(dom.GetRoot()->FindChild("E500000"), nullptr);
 }
 
 TEST(MyXmlDom, LoadFileReadsPlainText)
