@@ -182,7 +182,9 @@ bool CUpdateDlg::StartListDownloads(const CMyString& strManifest, const CMyStrin
             StartDownload(entry.GetChildText("NAME"), strServer);
     }
     m_nDownloadCount = static_cast<int>(m_pendingNames.GetCount());
-    if (m_nDownloadCount > 0) {
+    if (m_nDownloadCount == 0 && m_nFailedLists > 0) {
+        OnUpdateFailed();
+    } else if (m_nDownloadCount > 0) {
         m_progress.setRange(1, m_nDownloadCount);
         m_progress.setValue(1);
     } else if (m_nFirstRun == 0) {
@@ -208,28 +210,35 @@ bool CUpdateDlg::ConfirmUpdate()
     return false;
 }
 
+// A name that is not a plain file name is refused before anything is fetched,
+// and counts as a failed list.
 void CUpdateDlg::StartDownload(const CMyString& strName, const CMyString& strServer)
 {
+    if (!IsPlainFileName(strName)) {
+        ++m_nFailedLists;
+        return;
+    }
     CMyString strUrl(strServer);
     strUrl += strName;
     m_pendingNames.Add(strName);
-    // The download deletes itself; the name comes back as the cookie.
+    m_requestedNames.Add(strName);
+    // The download deletes itself; the name's place in the requests comes back as the cookie.
     auto* pDownload = new CMyDownload();
     pDownload->DownloadBuffer(strUrl, this, RegisterWindowMessage(kBufferDownloadCompleteMessage),
-                              reinterpret_cast<intptr_t>(new CMyString(strName)));
+                              static_cast<intptr_t>(m_requestedNames.GetCount() - 1));
 }
 
 intptr_t CUpdateDlg::OnBufferDownloadComplete(uintptr_t wParam, intptr_t lParam)
 {
     std::unique_ptr<CMyBuffer> pBuffer(reinterpret_cast<CMyBuffer*>(wParam));
-    std::unique_ptr<CMyString> pName(reinterpret_cast<CMyString*>(lParam));
     // After Cancel the lists that still arrive are dropped.
-    if (pName == nullptr || m_bEnded)
+    if (lParam < 0 || static_cast<uint64_t>(lParam) >= m_requestedNames.GetCount() || m_bEnded)
         return 0;
-    if (pBuffer != nullptr)
-        StoreList(*pName, *pBuffer);
+    const CMyString strName = m_requestedNames.GetAt(static_cast<uint32_t>(lParam));
+    if (pBuffer == nullptr || !StoreList(strName, *pBuffer))
+        ++m_nFailedLists;
     for (uint32_t i = 0; i < m_pendingNames.GetCount(); ++i) {
-        if (m_pendingNames.GetAt(i) == *pName) {
+        if (m_pendingNames.GetAt(i) == strName) {
             m_pendingNames.RemoveAt(i);
             break;
         }
@@ -242,10 +251,10 @@ intptr_t CUpdateDlg::OnBufferDownloadComplete(uintptr_t wParam, intptr_t lParam)
 
 // Written beside the list and renamed over it, so that a broken write never
 // leaves half a list in place of the old one.
-void CUpdateDlg::StoreList(const CMyString& strName, const CMyBuffer& buffer)
+bool CUpdateDlg::StoreList(const CMyString& strName, const CMyBuffer& buffer)
 {
     if (!IsPlainFileName(strName))
-        return;
+        return false;
     CMyString strTarget = GetResFolder();
     strTarget += strName;
     CMyString strPartial(strTarget);
@@ -255,13 +264,20 @@ void CUpdateDlg::StoreList(const CMyString& strName, const CMyBuffer& buffer)
         std::filesystem::rename(CFileHandler::ToSystemPath(strPartial), CFileHandler::ToSystemPath(strTarget),
                                 error);
         if (!error)
-            return;
+            return true;
     }
     std::filesystem::remove(CFileHandler::ToSystemPath(strPartial), error);
+    return false;
 }
 
+// A list that could not be fetched or written makes the update a failure:
+// the lists that did arrive are in place and take effect at the next start.
 void CUpdateDlg::FinishUpdate()
 {
+    if (m_nFailedLists > 0) {
+        OnUpdateFailed();
+        return;
+    }
     if (m_nFirstRun != 0) {
         Settings().SetCopySettings(false);
         Restart(true);

@@ -90,7 +90,7 @@ private:
     bool ConfirmUpdate();
     void StartDownload(const CMyString& strName, const CMyString& strServer);
     intptr_t OnBufferDownloadComplete(uintptr_t wParam, intptr_t lParam);
-    void StoreList(const CMyString& strName, const CMyBuffer& buffer);
+    bool StoreList(const CMyString& strName, const CMyBuffer& buffer);
     void FinishUpdate();
     void Restart(bool bExitNow);
     void EndDialog(int nResult);
@@ -101,7 +101,9 @@ private:
     bool m_bAsked = false;
     bool m_bEnded = false;
     bool m_bRestarted = false;
-    CArrayString m_pendingNames; // NAME of each download not ended yet
+    CArrayString m_pendingNames;   // NAME of each download not ended yet
+    CArrayString m_requestedNames; // NAME of each download started; the cookie is the index
+    int m_nFailedLists = 0;        // refused, not fetched, or not written
     COLORREF m_crGradientTop;
     COLORREF m_crGradientBottom;
     COLORREF m_crText;

@@ -211,21 +211,39 @@ TEST_F(UpdateDlgTest, InteractiveWithOnlyANewerProgramHasNothingToDo)
 
 // A failed list counts as ended; a NAME that is a path is fetched but never
 // written outside the working folder; the same file named twice is fetched twice.
+// The same list twice is fetched twice; a list the server does not have is a
+// failure; a NAME that is a path is refused without being fetched and is a
+// failure too. The lists that arrived are written; the user is told that the
+// update failed, and nothing restarts.
 TEST_F(UpdateDlgTest, FailedDownloadsAndUnsafeNames)
 {
+    std::string strManifest;
+    m_server.Routes().Get("/UpdateSettings.txt", [&](const httplib::Request&, httplib::Response& response) {
+        response.set_content(strManifest, "text/plain");
+    });
     m_server.Serve("/Radio.txt", "new radio");
-    Publish(Entry("CATEGORY", "2.0", "Radio.txt") + Entry("CATEGORY", "2.0", "Radio.txt") +
-            Entry("CATEGORY", "2.0", "Missing.txt") + Entry("CATEGORY", "2.0", "../Escaped.txt"));
     m_server.Serve("/Escaped.txt", "escaped");
-    Run(false, {6, 2});
-    EXPECT_EQ(m_pDialog->GetDownloadCount(), 4);
-    EXPECT_EQ(m_server.RequestCount("/Radio.txt"), 2);
-    EXPECT_EQ(Read("Radio.txt"), Written("new radio"));
-    EXPECT_FALSE(fs::exists(Res() / "Missing.txt"));
-    EXPECT_EQ(m_server.RequestCount("/Escaped.txt"), 1);
+    Publish("");
+    for (const std::string strFailing :
+         {"Missing.txt", "../Escaped.txt", "/Escaped.txt", "a\\..\\..\\Escaped.txt"}) {
+        strManifest = "<UPDATE>" + Entry("CATEGORY", "2.0", "Radio.txt") + Entry("CATEGORY", "2.0", "Radio.txt") +
+                      Entry("CATEGORY", "2.0", strFailing) + "</UPDATE>";
+        for (const bool bFirstRun : {false, true}) {
+            SCOPED_TRACE(strFailing + (bFirstRun ? " first run" : " asked"));
+            m_messages.clear();
+            fs::remove(Res() / "Radio.txt");
+            Run(bFirstRun, {6, 1});
+            EXPECT_EQ(Read("Radio.txt"), Written("new radio"));
+            EXPECT_EQ(m_nRestarts, 0);
+            if (bFirstRun) {
+                EXPECT_TRUE(m_pDialog->IsFailed());
+            } else {
+                EXPECT_EQ(m_messages.back(), "Update check failed\nCheck connection to the internet");
+            }
+        }
+    }
+    EXPECT_EQ(m_server.RequestCount("/Escaped.txt"), 0);
     EXPECT_FALSE(fs::exists(m_home.Data() / "Kestova" / "Escaped.txt"));
-    EXPECT_EQ(m_messages.back(), "Update Success\nClick Ok To Restart The Application")
-        << "the rest still counts as a success";
 }
 
 TEST_F(UpdateDlgTest, FirstRunShowsItsOwnCaptionAndStatus)
