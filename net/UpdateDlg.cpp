@@ -303,6 +303,9 @@ void CUpdateDlg::Restart(bool bExitNow)
     } else if (m_bRestarted) {
         QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
                                   Qt::QueuedConnection);
+    } else {
+        // The program goes on as it is; the user must know that the new lists wait.
+        m_messageBox(kRestartFailedText, kOk);
     }
 }
 

@@ -39,6 +39,9 @@ class CSkinInfo;
 class CUpdateDlg : public QDialog, public CUpdateCheck
 {
 public:
+    // Shown when the program cannot be started again after the user asked for it.
+    static constexpr char kRestartFailedText[] =
+        "Kestova could not be started again.\nThe new lists take effect at the next start.";
     static constexpr int kTemplateId = 154;
     static constexpr int kStatusId = 1007;
     static constexpr int kProgressId = 1005;

@@ -81,7 +81,7 @@ protected:
         });
         m_pDialog->SetRestart([this] {
             ++m_nRestarts;
-            return true;
+            return m_bRestartWorks;
         });
         m_pDialog->DoModal();
     }
@@ -93,6 +93,7 @@ protected:
     std::unique_ptr<CUpdateDlg> m_pDialog;
     std::vector<std::string> m_messages;
     int m_nRestarts = 0;
+    bool m_bRestartWorks = true;
 };
 
 // Downloaded lists are written as they arrive, with the file's closing zero byte.
@@ -154,6 +155,7 @@ TEST_F(UpdateDlgTest, InteractiveOutcomes)
         std::vector<std::string> messages;
         int nRestarts;
         std::string strRadio; // the list's content afterwards
+        bool bRestartWorks = true;
     };
     const std::string strOld = "old radio";
     const Case cases[] = {
@@ -171,6 +173,14 @@ TEST_F(UpdateDlgTest, InteractiveOutcomes)
           "Update Success\nClick Ok To Restart The Application"},
          1,
          Written("new radio")},
+        {"Yes, then OK, but the program cannot be started again",
+         true,
+         {6, 1},
+         {"Updates Are Available.\nWhould You Like To Update Now?",
+          "Update Success\nClick Ok To Restart The Application", CUpdateDlg::kRestartFailedText},
+         1,
+         Written("new radio"),
+         false},
         {"Yes, then Cancel",
          true,
          {6, 2},
@@ -193,6 +203,7 @@ TEST_F(UpdateDlgTest, InteractiveOutcomes)
         }
         m_messages.clear();
         m_nRestarts = 0;
+        m_bRestartWorks = c.bRestartWorks;
         Run(false, c.answers);
         EXPECT_EQ(m_messages, c.messages) << c.pWhat;
         EXPECT_EQ(m_nRestarts, c.nRestarts) << c.pWhat;
