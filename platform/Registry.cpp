@@ -12,6 +12,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <mutex>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +26,19 @@ constexpr char kFileHeader[] =
     "; Kestova settings. Each [key] line starts a key; below it \"name\"=\"text\" is a\n"
     "; string value and \"name\"=dword:0000002a a 32-bit number (hexadecimal).\n"
     "; Change it with kestova-settings while the program runs.\n\n";
+
+// Where the last damaged file of this process was set aside, until asked.
+struct Notice
+{
+    std::mutex mutex;
+    CMyString strAside;
+};
+
+Notice& DamageNotice()
+{
+    static Notice s_notice;
+    return s_notice;
+}
 
 enum class ReadResult
 {
@@ -283,7 +298,8 @@ void CRegistry::Load(CRegistryData& data) const
     const ReadResult result = ReadWholeFile(m_strFile.GetText(), bytes);
     if (result == ReadResult::Read && data.Parse(bytes))
         return;
-    data.Parse(QByteArray());
+    if (result != ReadResult::Read)
+        data.Parse(QByteArray());
     if (result == ReadResult::Missing || result == ReadResult::Failed)
         return;
     CFileLock lock;
@@ -293,17 +309,23 @@ void CRegistry::Load(CRegistryData& data) const
         ReportUnmovable(errno);
 }
 
+// A damaged file keeps every value that can still be read: the file is set
+// aside as it was, and what was read is written back as the store.
 bool CRegistry::LoadLocked(CRegistryData& data) const
 {
     QByteArray bytes;
     const ReadResult result = ReadWholeFile(m_strFile.GetText(), bytes);
     if (result == ReadResult::Failed)
         return false;
-    if (result == ReadResult::Read && data.Parse(bytes))
+    bool bWhole = false;
+    if (result == ReadResult::Read)
+        bWhole = data.Parse(bytes);
+    else
+        data.Parse(QByteArray());
+    if (bWhole || result == ReadResult::Missing)
         return true;
-    if (result != ReadResult::Missing)
-        MoveDamagedAside();
-    data.Parse(QByteArray());
+    if (MoveDamagedAside())
+        WriteLocked(data);
     return true;
 }
 
@@ -328,18 +350,39 @@ bool CRegistry::WriteLocked(const CRegistryData& data) const
     return true;
 }
 
-void CRegistry::MoveDamagedAside() const
+// Under a name of its own: an earlier damaged copy is never overwritten.
+bool CRegistry::MoveDamagedAside() const
 {
-    CMyString strAside(m_strFile);
-    strAside += ".damaged";
-    if (::rename(m_strFile.GetText(), strAside.GetText()) != 0) {
-        ReportUnmovable(errno);
-        return;
+    CMyString strAside;
+    for (int nCopy = 0;; ++nCopy) {
+        strAside = m_strFile;
+        strAside += ".damaged";
+        if (nCopy > 0) {
+            strAside += ".";
+            strAside += std::to_string(nCopy).c_str();
+        }
+        if (::link(m_strFile.GetText(), strAside.GetText()) == 0)
+            break;
+        if (errno != EEXIST) {
+            ReportUnmovable(errno);
+            return false;
+        }
     }
-    std::fprintf(
-        stderr,
-        "kestova: the settings file %s was damaged; it was kept as %s and the settings start afresh\n",
-        m_strFile.GetText(), strAside.GetText());
+    std::fprintf(stderr,
+                 "kestova: the settings file %s was damaged; it was kept as %s and the settings that could be "
+                 "read are kept\n",
+                 m_strFile.GetText(), strAside.GetText());
+    std::lock_guard<std::mutex> lock(DamageNotice().mutex);
+    DamageNotice().strAside = strAside;
+    return true;
+}
+
+CMyString CRegistry::TakeDamagedCopy()
+{
+    std::lock_guard<std::mutex> lock(DamageNotice().mutex);
+    CMyString strAside = DamageNotice().strAside;
+    DamageNotice().strAside.Empty();
+    return strAside;
 }
 
 void CRegistry::ReportUnmovable(int nError) const

@@ -49,6 +49,9 @@ public:
     explicit CRegistry(const CMyString& strFilePath);
     // $XDG_CONFIG_HOME/Kestova/registry.conf; empty when no config folder is known.
     static CMyString GetDefaultFilePath();
+    // Where a damaged settings file was set aside in this process (its
+    // readable values kept), once: later calls give empty until the next one.
+    static CMyString TakeDamagedCopy();
     const CMyString& GetFilePath() const { return m_strFile; }
 
     // Writes create the key and its parents. A value of the same name in any
@@ -83,7 +86,8 @@ private:
     void Load(CRegistryData& data) const;
     bool LoadLocked(CRegistryData& data) const;
     bool WriteLocked(const CRegistryData& data) const;
-    void MoveDamagedAside() const;
+    // Links the file to a new ".damaged" name; false when that cannot be done.
+    bool MoveDamagedAside() const;
     void ReportUnmovable(int nError) const;
     CMyString LockPath() const;
 

@@ -102,26 +102,22 @@ QString CRegistryData::NormalisePath(const QString& strPath)
 bool CRegistryData::Parse(const QByteArray& text)
 {
     m_keys.clear();
-    // A text file holds no zero byte; one is a sign of a broken write or disk.
-    if (text.contains('\0'))
-        return false;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString strText = decoder(text);
-    if (decoder.hasError())
-        return false;
-    if (strText.startsWith(QChar(0xfeff)))
-        strText.remove(0, 1);
+    QByteArray bytes = text;
+    if (bytes.startsWith("\xef\xbb\xbf"))
+        bytes.remove(0, 3);
     Key* pCurrent = nullptr;
-    const QStringList lines = strText.split(u'\n');
-    for (QString strLine : lines) {
-        if (strLine.endsWith(u'\r'))
-            strLine.chop(1);
-        if (!ParseLine(strLine, pCurrent)) {
-            m_keys.clear();
-            return false;
-        }
+    bool bWhole = true;
+    for (QByteArray line : bytes.split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        // A text file holds no zero byte; one is a sign of a broken write or
+        // disk. Each line is decoded on its own, so one bad line costs only itself.
+        QStringDecoder decoder(QStringDecoder::Utf8);
+        const QString strLine = decoder(line);
+        if (line.contains('\0') || decoder.hasError() || !ParseLine(strLine, pCurrent))
+            bWhole = false;
     }
-    return true;
+    return bWhole;
 }
 
 bool CRegistryData::ParseLine(const QString& strLine, Key*& pCurrent)
@@ -131,8 +127,11 @@ bool CRegistryData::ParseLine(const QString& strLine, Key*& pCurrent)
         return true;
     if (strTrimmed.startsWith(u'[')) {
         const QString strPath = NormalisePath(strTrimmed.mid(1, strTrimmed.size() - 2));
-        if (!strTrimmed.endsWith(u']') || strPath.isEmpty())
+        if (!strTrimmed.endsWith(u']') || strPath.isEmpty()) {
+            // The values below a broken key line belong to no key that can be named.
+            pCurrent = nullptr;
             return false;
+        }
         CreateKey(strPath);
         pCurrent = FindMutableKey(strPath);
         return true;

@@ -15,7 +15,8 @@
 // and either a quoted text (a string value) or "dword:" with up to eight
 // hexadecimal digits (a 32-bit number value). Inside quotes \\ is a backslash,
 // \" a quote, \n, \r and \t a line feed, a carriage return and a tab. The
-// text is UTF-8; lines may end in CR LF. Anything else makes the text damaged.
+// text is UTF-8; lines may end in CR LF. Any other line is damaged: it is left
+// out (with the values below a damaged key line), and the rest is kept.
 //
 // A copy costs a deep copy of every key and value.
 #pragma once
@@ -47,8 +48,8 @@ public:
     // The path in its one spelling: empty names dropped, joined with "\".
     static QString NormalisePath(const QString& strPath);
 
-    // Replaces the content by the parsed text; false (and empty) when the text
-    // is damaged. An empty text is an empty store.
+    // Replaces the content by the parsed text, keeping every line that can be
+    // read; false when some line was damaged. An empty text is an empty store.
     bool Parse(const QByteArray& text);
     // The text of the keys at or below strUnder ("" for all), in store order.
     QByteArray Format(const QString& strUnder = QString()) const;

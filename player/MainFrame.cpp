@@ -11,6 +11,7 @@
 #include "MyOwnButton.h"
 #include "MySlider.h"
 #include "RavelinView.h"
+#include "Registry.h"
 #include "SearchMessages.h"
 #include "Settings.h"
 #include "SkinInfo.h"
@@ -256,6 +257,7 @@ intptr_t CMainFrame::OnMainFrameMessage(uintptr_t uCode, intptr_t lParam)
     if (uCode == CFolderTreeView::kCatalogueLoadedCode) {
         CloseSplash();
         qCDebug(lcUser, "catalogue loaded");
+        TellOfDamagedSettings();
     } else if (uCode == CFolderTreeView::kSearchWebCode) {
         const CMyString strQuery = m_searchBar.GetQueryForFirstEngine();
         if (!strQuery.IsEmpty() && m_pView != nullptr) {
@@ -330,6 +332,19 @@ void CMainFrame::ToggleMaximize()
         m_searchBar.SetMaxRestoreImages(kShowMaximized);
         showMaximized();
     }
+}
+
+// A damaged settings file lost only what could not be read; the user is told
+// once where the damaged file was kept.
+void CMainFrame::TellOfDamagedSettings()
+{
+    const CMyString strCopy = CRegistry::TakeDamagedCopy();
+    if (strCopy.IsEmpty()) {
+        return;
+    }
+    CMyString strText(kDamagedSettingsText);
+    strText.Replace("DAMAGED_COPY", strCopy.GetText());
+    m_messageBox(strText, 0);
 }
 
 void CMainFrame::CloseSplash()

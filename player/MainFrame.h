@@ -51,6 +51,9 @@ public:
     static constexpr unsigned kSearchBarStyle = 0x50002834;
     static constexpr int kTreeWidth = 220;
     static constexpr int kControlCount = 7;
+    static constexpr char kDamagedSettingsText[] =
+        "Some settings could not be read.\nThe damaged settings file was kept as\nDAMAGED_COPY\nThe other "
+        "settings are kept.";
     // Slots of the player controls, left to right.
     enum Control
     {
@@ -120,6 +123,7 @@ private:
     intptr_t OnMessageFromDlg(uintptr_t uCode, intptr_t lParam);
     intptr_t OnButtonClicked(uintptr_t wParam);
     void CloseSplash();
+    void TellOfDamagedSettings();
     bool IsInsideFrame(QObject* pObject) const;
 
     CRavelinDoc* m_pDocument;

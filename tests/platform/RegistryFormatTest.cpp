@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -46,40 +47,57 @@ TEST_F(RegistryFileTest, AFileEditedByHandIsRead)
               std::string::npos);
 }
 
-TEST_F(RegistryFileTest, ADamagedFileIsKeptAsideReportedOnceAndTheStoreStartsAfresh)
+// One damaged line costs only itself (and the values under a damaged key
+// line): every value that can be read is kept and written back, the damaged
+// file is set aside under a name that never overwrites an earlier copy, the
+// report comes once on stderr, and the program hears of it once.
+TEST_F(RegistryFileTest, ADamagedFileKeepsWhatCanBeReadAndIsSetAsideUnderANewName)
 {
-    const std::string cases[] = {
-        std::string("[SOFTWARE\\Kestova]\n\"Volume\"=\"50\"\n") +
-            std::string("\x89PNG\r\n\x1a\n\0\xff\xfe binary", 18),
-        "\"Volume\"=\"50\"\n",                         // a value before any key
-        "[SOFTWARE\\Kestova]\n\"Volume\"=\"50\n",      // an open quote
-        "[SOFTWARE\\Kestova]\n\"Volume\"=\"5\\q0\"\n", // an unknown escape
-        "[SOFTWARE\\Kestova]\n\"Index\"=dword:123456789\n",
-        "[SOFTWARE\\Kestova]\n\"Index\"=dword:\n",
-        "[SOFTWARE\\Kestova]\n\"Volume\"=\"50\" trailing\n",
-        "[SOFTWARE\\Kestova\n",
-        "[]\n",
-        "Volume=50\n",
+    struct Case
+    {
+        std::string strText;
+        const char* pVolume; // what "Volume" reads afterwards, or null when it is lost
     };
-    const std::filesystem::path aside = m_home.StoreFile().string() + ".damaged";
-    for (const std::string& strDamaged : cases) {
-        SCOPED_TRACE(strDamaged);
-        CTestHome::WriteFile(m_home.StoreFile(), strDamaged);
-
+    const std::string strGood = "[SOFTWARE\\Kestova]\n\"Volume\"=\"50\"\n";
+    const Case cases[] = {
+        {strGood + std::string("\x89PNG\r\n\x1a\n\0\xff\xfe binary", 18), "50"},
+        {"\"Volume\"=\"50\"\n", nullptr}, // a value before any key
+        {strGood + "\"Mute\"=\"50\n", "50"},           // an open quote
+        {strGood + "\"Mute\"=\"5\\q0\"\n", "50"},      // an unknown escape
+        {strGood + "\"Index\"=dword:123456789\n", "50"},
+        {"[SOFTWARE\\Kestova]\n\"Volume\"=\"50\" trailing\n", nullptr},
+        {"[SOFTWARE\\Kestova\n\"Volume\"=\"50\"\n", nullptr}, // the values of a broken key line
+        {"garbage\n" + strGood + "[]\nVolume=50\n", "50"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.strText);
+        CTestHome::WriteFile(m_home.StoreFile(), c.strText);
         ::testing::internal::CaptureStderr();
         CRegistry::Value value;
-        EXPECT_EQ(m_registry.GetValue("SOFTWARE\\Kestova", "Volume", value), CRegistry::kNotFound);
-        EXPECT_FALSE(m_registry.KeyExists("SOFTWARE\\Kestova"));
+        const int nRead = m_registry.GetValue("SOFTWARE\\Kestova", "Volume", value);
         ASSERT_EQ(m_registry.SetString("SOFTWARE\\Kestova", "Mute", "TRUE"), 0);
         const std::string strReport = ::testing::internal::GetCapturedStderr();
-
+        if (c.pVolume != nullptr) {
+            ASSERT_EQ(nRead, 0);
+            EXPECT_EQ(value.strText, c.pVolume);
+        } else {
+            EXPECT_EQ(nRead, CRegistry::kNotFound);
+        }
         EXPECT_EQ(std::count(strReport.begin(), strReport.end(), '\n'), 1) << strReport;
-        EXPECT_NE(strReport.find("damaged"), std::string::npos);
-        EXPECT_EQ(CTestHome::ReadFile(aside), strDamaged);
+        const std::string strAside = CRegistry::TakeDamagedCopy().GetText();
+        EXPECT_EQ(CTestHome::ReadFile(strAside), c.strText);
+        EXPECT_TRUE(CRegistry::TakeDamagedCopy().IsEmpty()) << "told once";
+        // The store is whole again, with what was kept and the new value.
         ASSERT_EQ(m_registry.GetValue("SOFTWARE\\Kestova", "Mute", value), 0);
         EXPECT_EQ(value.strText, "TRUE");
-        std::filesystem::remove(aside);
+        EXPECT_EQ(m_registry.GetValue("SOFTWARE\\Kestova", "Volume", value) == 0, c.pVolume != nullptr);
     }
+    // Every damaged file of the run is still there, each under its own name.
+    std::set<std::string> copies;
+    for (const auto& entry : std::filesystem::directory_iterator(m_home.StoreFile().parent_path()))
+        if (entry.path().filename().string().find(".damaged") != std::string::npos)
+            copies.insert(CTestHome::ReadFile(entry.path()));
+    EXPECT_EQ(copies.size(), std::size(cases));
 }
 
 TEST_F(RegistryFileTest, AWriteOverADamagedFileKeepsItAsideToo)

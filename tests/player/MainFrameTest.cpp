@@ -211,6 +211,19 @@ TEST_F(MainFrameTest, SplashStaysUntilTheCatalogueHasLoaded)
     EXPECT_EQ(frame.GetSplash(), nullptr);
 }
 
+// A damaged settings file keeps what can be read (here the volume), and the
+// user hears of it once, in the skinned message box, when the window is up.
+TEST_F(MainFrameTest, ADamagedSettingsFileIsToldOnceAndKeepsWhatCanBeRead)
+{
+    CTestHome::WriteFile(m_home.StoreFile(), "[SOFTWARE\\Kestova]\n\"Volume\"=\"37\"\n\x01garbage\n");
+    CMainFrame& frame = Open();
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].rfind("Some settings could not be read.", 0), 0u) << m_messages[0];
+    EXPECT_NE(m_messages[0].find(m_home.StoreFile().string() + ".damaged"), std::string::npos) << m_messages[0];
+    EXPECT_EQ(Settings().GetVolume(), 37);
+    EXPECT_EQ(frame.GetView()->GetMediaPlayer()->get_volume(), 37);
+}
+
 TEST_F(MainFrameTest, StationSearchRunsOnTheTreeAndFreesTheText)
 {
     CMainFrame& frame = Open();
