@@ -4,7 +4,10 @@
 #include "Http.h"
 #include "Messages.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <string>
 #include <memory>
 
 namespace {
@@ -20,6 +23,18 @@ FilePtr OpenForWriting(const CMyString& strPath)
     return FilePtr(std::fopen(CFileHandler::ToSystemPath(strPath).c_str(), "wb"));
 }
 
+// The host and port of an address, in lower case: what the pool counts requests by.
+std::string HostOf(const CMyString& strUrl)
+{
+    std::string strHost = strUrl.GetText();
+    const size_t uScheme = strHost.find("://");
+    strHost.erase(0, uScheme == std::string::npos ? 0 : uScheme + 3);
+    strHost.erase(std::min(strHost.size(), strHost.find_first_of("/\\?#")));
+    std::transform(strHost.begin(), strHost.end(), strHost.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return strHost;
+}
+
 } // namespace
 
 int CMyDownload::DownloadFile(const CMyString& strUrl, const CMyString& strFile, QObject* pNotify,
@@ -31,7 +46,7 @@ int CMyDownload::DownloadFile(const CMyString& strUrl, const CMyString& strFile,
     m_uNotifyMessage = uMessage;
     m_nCookie = nCookie;
     m_nReload = 1;
-    CDownloadPool::Instance().Run([this] { RunFileDownload(); });
+    CDownloadPool::Instance().Run(CDownloadPool::Lane::Icons, HostOf(strUrl), [this] { RunFileDownload(); });
     return 1;
 }
 
@@ -42,7 +57,7 @@ int CMyDownload::DownloadBuffer(const CMyString& strUrl, QObject* pNotify, unsig
     m_notifyWindow = CMessageTarget(pNotify);
     m_uNotifyMessage = uMessage;
     m_nCookie = nCookie;
-    CDownloadPool::Instance().Run([this] { RunBufferDownload(); });
+    CDownloadPool::Instance().Run(CDownloadPool::Lane::Lists, HostOf(strUrl), [this] { RunBufferDownload(); });
     return 1;
 }
 

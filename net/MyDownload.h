@@ -10,7 +10,8 @@
 //   wParam a new CMyBuffer* (which it owns and deletes once it handles the
 //   message; a window that is gone first never sees it, and the buffer is freed
 //   here) or 0 on failure, and lParam the cookie (list files).
-// Background downloads run on CDownloadPool, wait in the worker until the
+// Background downloads run on CDownloadPool (file downloads in its icon lane,
+// buffer downloads in its list lane), wait in the worker until the
 // window has handled the message, and then delete the object: allocate it with
 // new and never touch it after the start call. They cannot be cancelled.
 //

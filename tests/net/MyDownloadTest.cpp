@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -169,8 +170,42 @@ TEST_F(MyDownloadTest, ManyDownloadsStayWithinThePool)
                                         m_uFileMessage, i);
     }
     ASSERT_TRUE(ProcessEventsUntil([&] { return window.m_messages.size() == nDownloads; }));
-    EXPECT_LE(CDownloadPool::Instance().GetPeakBusyCount(), CDownloadPool::kWorkers);
+    EXPECT_LE(CDownloadPool::Instance().GetPeakBusyCount(), CDownloadPool::kPerHost) << "one host";
     EXPECT_EQ(m_server.RequestCount("/slow"), nDownloads);
+}
+
+// A silent icon server holds neither the lists nor the icons of other hosts:
+// with four icon requests to it stalled, a list and an icon from another
+// server both arrive while the stalled ones still wait.
+TEST_F(MyDownloadTest, StalledIconsHoldNeitherListsNorOtherHosts)
+{
+    std::atomic<bool> bRelease{false};
+    m_server.Routes().Get("/stall", [&](const httplib::Request&, httplib::Response& response) {
+        for (int i = 0; i < 1000 && !bRelease; ++i)
+            std::this_thread::sleep_for(10ms);
+        response.set_content("late", "text/plain");
+    });
+    LocalHttpServer other;
+    other.Serve("/icon.gif", "GIF89a-other");
+    ASSERT_GT(other.Start(), 0);
+    CRecorder icons(m_uFileMessage);
+    CRecorder lists(m_uBufferMessage);
+    for (int i = 0; i < 4; ++i)
+        (new CMyDownload)->DownloadFile(m_server.Url("/stall").c_str(), File(("s" + std::to_string(i)).c_str()),
+                                        &icons, m_uFileMessage, i);
+    (new CMyDownload)->DownloadBuffer(m_server.Url("/icon.gif").c_str(), &lists, m_uBufferMessage, 7);
+    (new CMyDownload)->DownloadFile(other.Url("/icon.gif").c_str(), File("other.gif"), &icons, m_uFileMessage, 8);
+
+    EXPECT_TRUE(ProcessEventsUntil([&] { return lists.m_messages.size() == 1 && icons.m_messages.size() == 1; },
+                                   5000));
+    EXPECT_EQ(lists.m_messages.size(), 1u);
+    ASSERT_EQ(icons.m_messages.size(), 1u);
+    EXPECT_EQ(icons.m_messages[0].lParam, 8);
+    for (const CRecorder::Message& message : lists.m_messages)
+        delete reinterpret_cast<CMyBuffer*>(message.wParam);
+    bRelease = true;
+    ASSERT_TRUE(ProcessEventsUntil([&] { return icons.m_messages.size() == 5; }));
+    ASSERT_TRUE(ProcessEventsUntil([] { return CDownloadPool::Instance().GetBusyCount() == 0; }));
 }
 
 // Many downloads finish while their windows are destroyed at random moments,
