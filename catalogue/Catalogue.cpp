@@ -106,9 +106,9 @@ bool CCatalogue::Build(const CCatalogueSource& source)
 void CCatalogue::LoadMoviesChild(const CXmlNode* pChild)
 {
     if (IsNamed(pChild, "ICON")) {
-        m_nStationIcon = LoadListIcon(ServerAddress(pChild->GetText()));
+        RequestDefaultIcon(ServerAddress(pChild->GetText()), false);
     } else if (IsNamed(pChild, "FOLDER_ICON")) {
-        m_nFolderIcon = LoadListIcon(ServerAddress(pChild->GetText()));
+        RequestDefaultIcon(ServerAddress(pChild->GetText()), true);
     } else if (IsNamed(pChild, "CATEGORY") && pChild->FindChild("NAME") != nullptr) {
         AddCategory(pChild);
     }
@@ -218,11 +218,37 @@ void CCatalogue::AddRecord(Handle hItem, CCatalogItem* pRecord)
 
 int CCatalogue::LoadListIcon(const CMyString& strUrl)
 {
-    CMyString strFile = Settings().GetIconFilePath(strUrl);
-    if (!CFileHandler::FileExists(strFile) && !DownloadFileNow(strUrl, strFile)) {
-        strFile.Empty();
+    const CMyString strFile = Settings().GetIconFilePath(strUrl);
+    return CFileHandler::FileExists(strFile) ? m_images.AddFile(strFile) : -1;
+}
+
+// The default icon of a kind is taken from disk when it is there; otherwise
+// it is fetched in the background (the window waits for no server) and takes
+// its place in the image list when it arrives. Of several for one kind, the
+// last named wins.
+void CCatalogue::RequestDefaultIcon(const CMyString& strUrl, bool bFolder)
+{
+    const CMyString strFile = Settings().GetIconFilePath(strUrl);
+    (bFolder ? m_strFolderIconFile : m_strStationIconFile) = strFile;
+    int& nIndex = bFolder ? m_nFolderIcon : m_nStationIcon;
+    nIndex = LoadListIcon(strUrl);
+    if (nIndex >= 0 || !IsHttpAddress(strUrl)) {
+        return;
     }
-    return m_images.AddFile(strFile);
+    const intptr_t nCookie = static_cast<intptr_t>(m_defaultIconRequests.size()) + 1;
+    m_defaultIconRequests.push_back({strFile, bFolder});
+    auto* pDownload = new CMyDownload;
+    pDownload->DownloadFile(strUrl, PartialFileOf(strFile), m_notifyWindow, m_uNotifyMessage, nCookie);
+}
+
+CMyString CCatalogue::FinishDefaultIconDownload(intptr_t nCookie, bool bSuccess)
+{
+    const DefaultIconRequest& request = m_defaultIconRequests[static_cast<size_t>(nCookie - 1)];
+    const bool bInPlace = FinishDownload(request.strFile, bSuccess);
+    if (bInPlace && request.strFile == (request.bFolder ? m_strFolderIconFile : m_strStationIconFile)) {
+        (request.bFolder ? m_nFolderIcon : m_nStationIcon) = m_images.AddFile(request.strFile);
+    }
+    return request.strFile;
 }
 
 void CCatalogue::RequestItemIcon(const CMyString& strUrl, CMyString& strIconFile, Handle hItem)
@@ -244,6 +270,9 @@ void CCatalogue::RequestItemIcon(const CMyString& strUrl, CMyString& strIconFile
 
 CMyString CCatalogue::FinishIconDownload(Handle hItem, bool bSuccess)
 {
+    if (hItem > 0 && hItem <= m_defaultIconRequests.size()) {
+        return FinishDefaultIconDownload(static_cast<intptr_t>(hItem), bSuccess);
+    }
     const CCatalogItem* pRecord = GetRecordOf(hItem);
     if (pRecord == nullptr || pRecord->m_strIconFile.IsEmpty()) {
         return {};

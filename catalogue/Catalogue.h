@@ -5,8 +5,8 @@
 // array, in document order: a category, then its menus and stations depth-first,
 // then the next category. An item's data is the index of its record and a
 // record names its item, so each finds the other. Loading also picks the
-// server the icons come from, fetches the two default icons at once, starts
-// the background download of every item icon not yet cached (each file once per
+// server the icons come from, starts the background download of the two
+// default icons and of every item icon not yet cached (each file once per
 // run), and writes the versions of the files it read to the settings store.
 // Everything runs on the user-interface thread; the downloads run on the
 // worker pool and report to the notify window. Owns its records; not copyable.
@@ -61,15 +61,17 @@ public:
     // Adds the stations and menus of one MENU element under hParent (a
     // category or menu item). False when the menu has no children.
     bool AddMenuItems(Handle hParent, const CXmlNode* pMenu);
-    // Makes sure the icon file of the address is on disk (downloading it now)
-    // and adds it to the image list: its index, or -1.
+    // Adds the icon file of the address to the image list when it is on disk:
+    // its index, or -1.
     int LoadListIcon(const CMyString& strUrl);
     // Sets strIconFile to the cached icon file of the address and, when that
     // file is missing and not yet requested in this run, starts its download.
     // An empty address leaves strIconFile as it is.
     void RequestItemIcon(const CMyString& strUrl, CMyString& strIconFile, Handle hItem);
     // A background icon download for hItem has ended: a complete one takes its
-    // file's name. Returns the item's icon file (empty when it has none).
+    // file's name (a default icon then joins the image list). Returns the
+    // item's icon file (empty when it has none). Default icons report with
+    // small cookies from 1 up, which no item handle can be.
     CMyString FinishIconDownload(Handle hItem, bool bSuccess);
 
     uint32_t GetRecordCount() const { return m_records.GetCount(); }
@@ -94,6 +96,8 @@ public:
 private:
     void LoadMoviesChild(const CXmlNode* pChild);
     void AddCategory(const CXmlNode* pCategory);
+    void RequestDefaultIcon(const CMyString& strUrl, bool bFolder);
+    CMyString FinishDefaultIconDownload(intptr_t nCookie, bool bSuccess);
     // The items of a category file's document (null: not read) under its category.
     void AddCategoryFile(const CMyString& strName, const CXmlNode* pRoot, Handle hCategory);
     void AddStation(Handle hParent, const CCatalogItem* pParent, const CXmlNode* pItem);
@@ -113,6 +117,16 @@ private:
     CMyString m_strServerBase;
     int32_t m_nStationIcon = -1;
     int32_t m_nFolderIcon = -1;
+    // The default icon files last named for each kind.
+    CMyString m_strStationIconFile;
+    CMyString m_strFolderIconFile;
+    struct DefaultIconRequest
+    {
+        CMyString strFile;
+        bool bFolder;
+    };
+    // By cookie - 1.
+    std::vector<DefaultIconRequest> m_defaultIconRequests;
     // Keyed by the whole file path: a key made of a hash alone would let two
     // icons with colliding names share an entry, and one of them would never
     // be fetched.

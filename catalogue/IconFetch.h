@@ -1,8 +1,7 @@
-// Fetching icon files: which addresses are worth a request, and the
-// synchronous download of a default icon. A download lands in a ".part" file
-// beside its target and takes the target's name only when complete, so that a
-// transfer broken off midway never leaves a truncated icon that later runs
-// would take as the real one.
+// Fetching icon files: which addresses are worth a request, and how a
+// download lands: in a ".part" file beside its target, which takes the
+// target's name only when complete, so that a transfer broken off midway never
+// leaves a truncated icon that later runs would take as the real one.
 #pragma once
 
 #include "MyString.h"
@@ -15,10 +14,6 @@ inline constexpr char kPartialSuffix[] = ".part";
 // the network library would take its first word for a host name and look it
 // up.
 bool IsHttpAddress(const CMyString& strUrl);
-
-// Downloads the address into strFile on the calling thread, within a few
-// seconds; true when the whole file arrived and is in place.
-bool DownloadFileNow(const CMyString& strUrl, const CMyString& strFile);
 
 // The name a download of strFile is written under until it is complete.
 CMyString PartialFileOf(const CMyString& strFile);

@@ -23,7 +23,8 @@ FilePtr OpenForWriting(const CMyString& strPath)
     return FilePtr(std::fopen(CFileHandler::ToSystemPath(strPath).c_str(), "wb"));
 }
 
-// The host and port of an address, in lower case: what the pool counts requests by.
+} // namespace
+
 std::string HostOf(const CMyString& strUrl)
 {
     std::string strHost = strUrl.GetText();
@@ -34,8 +35,6 @@ std::string HostOf(const CMyString& strUrl)
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return strHost;
 }
-
-} // namespace
 
 int CMyDownload::DownloadFile(const CMyString& strUrl, const CMyString& strFile, QObject* pNotify,
                               unsigned uMessage, intptr_t nCookie)
@@ -61,7 +60,7 @@ int CMyDownload::DownloadBuffer(const CMyString& strUrl, QObject* pNotify, unsig
     return 1;
 }
 
-bool CMyDownload::DownloadToBuffer(const CMyString& strUrl)
+bool CMyDownload::DownloadToBuffer(const CMyString& strUrl, const HttpLimits& limits)
 {
     if (strUrl.IsEmpty()) {
         return false;
@@ -70,10 +69,10 @@ bool CMyDownload::DownloadToBuffer(const CMyString& strUrl)
     m_notifyWindow = CMessageTarget();
     m_uNotifyMessage = 0;
     m_nCookie = 0;
-    return Download(false, true);
+    return Download(false, true, limits);
 }
 
-bool CMyDownload::Download(bool bToFile, bool bToBuffer)
+bool CMyDownload::Download(bool bToFile, bool bToBuffer, const HttpLimits& limits)
 {
     m_buffer = CMyBuffer();
     FilePtr file;
@@ -94,7 +93,7 @@ bool CMyDownload::Download(bool bToFile, bool bToBuffer)
             m_buffer.Append(pData, static_cast<uint32_t>(uSize));
         }
         return true;
-    });
+    }, limits);
     // An empty 200 reply still makes an (empty) file.
     if (bReceived && !openFile()) {
         return false;

@@ -20,15 +20,21 @@
 #pragma once
 
 #include "FileHandler.h"
+#include "Http.h"
 #include "MessageTarget.h"
 #include "MyString.h"
 
 #include <QObject>
 #include <cstdint>
+#include <string>
 
 // The names of the two completion messages.
 inline constexpr const char* kFileDownloadCompleteMessage = "Kestova_MESSAGE_FILE_DOWNLOAD_COMPLETE";
 inline constexpr const char* kBufferDownloadCompleteMessage = "Kestova_MESSAGE_BUFFER_DOWNLOAD_COMPLETE";
+
+// The host and port of an address, in lower case: what the download pool
+// counts requests by.
+std::string HostOf(const CMyString& strUrl);
 
 class CMyDownload
 {
@@ -44,9 +50,9 @@ public:
     int DownloadBuffer(const CMyString& strUrl, QObject* pNotify, unsigned uMessage, intptr_t nCookie);
 
     // False at once for an empty address; the data is then in GetBuffer().
-    bool DownloadToBuffer(const CMyString& strUrl);
+    bool DownloadToBuffer(const CMyString& strUrl, const HttpLimits& limits = HttpLimits());
     // The transfer itself, into the file, the buffer or both.
-    bool Download(bool bToFile, bool bToBuffer);
+    bool Download(bool bToFile, bool bToBuffer, const HttpLimits& limits = HttpLimits());
 
     const CMyBuffer& GetBuffer() const { return m_buffer; }
 

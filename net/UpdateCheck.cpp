@@ -24,8 +24,15 @@ bool CUpdateCheck::GetManifest(CMyString& strManifest, CMyString& strServer)
     CMyString strUrl(strBase);
     strUrl += kManifestName;
     strServer = strBase;
+    // The manifest is a few lines: a server that has not sent it within a few
+    // seconds is treated as not answering, and the program goes on with the
+    // lists it has (the first start waits for this before its window).
+    HttpLimits limits;
+    limits.nConnectMs = kManifestConnectMs;
+    limits.nLowSpeedSeconds = kManifestSeconds;
+    limits.nTotalSeconds = kManifestSeconds;
     CMyDownload download;
-    if (download.DownloadToBuffer(strUrl) && download.GetBuffer().GetData() != nullptr) {
+    if (download.DownloadToBuffer(strUrl, limits) && download.GetBuffer().GetData() != nullptr) {
         strManifest = CMyString(download.GetBuffer().GetData(), download.GetBuffer().GetSize());
     }
     return !strManifest.IsEmpty();

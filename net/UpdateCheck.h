@@ -22,6 +22,9 @@ public:
     // Bits of CheckForUpdates' flags: the server offers newer lists, a newer program.
     static constexpr int kListsNewer = 1;
     static constexpr int kProgramNewer = 2;
+    // Bounds of the manifest fetch.
+    static constexpr long kManifestConnectMs = 3000;
+    static constexpr long kManifestSeconds = 4;
 
     virtual ~CUpdateCheck() = default;
 

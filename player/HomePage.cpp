@@ -2,12 +2,10 @@
 
 #include "FileHandler.h"
 #include "MyXmlDom.h"
-#include "ServerList.h"
 #include "WorkingFolder.h"
 
-CMyString FindHomePage()
+CMyString FindHomePage(const CMyString& strServer)
 {
-    const CMyString strServer = FindAnsweringServer(kHomePageProbeFile);
     if (strServer.IsEmpty())
         return {};
     CMyString strIndex = GetResFolder();

@@ -255,6 +255,9 @@ void CMainFrame::OnCommand(int nId)
 intptr_t CMainFrame::OnMainFrameMessage(uintptr_t uCode, intptr_t lParam)
 {
     if (uCode == CFolderTreeView::kCatalogueLoadedCode) {
+        if (m_pTree != nullptr && m_pView != nullptr) {
+            m_pView->SetHomeServer(m_pTree->GetCatalogue().GetServerBase());
+        }
         CloseSplash();
         qCDebug(lcUser, "catalogue loaded");
         TellOfDamagedSettings();

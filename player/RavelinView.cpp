@@ -26,10 +26,7 @@ CRavelinView::CRavelinView(CRavelinDoc* pDocument, QWidget* pParent, const CPlay
     // The splitter stops a drag here; should the pane end up narrower all the
     // same, OnSize takes the width back.
     setMinimumWidth(CPlayerLayout::kMinimumPaneWidth);
-    m_strHomePage = FindHomePage();
     m_createWebBrowser = controls.m_createWebBrowser;
-    if (!m_strHomePage.IsEmpty())
-        CreateWebBrowser();
     CreateMediaPlayer(controls);
     m_pStatusLabel = CreateLabel();
     m_pStationLabel = CreateLabel();
@@ -56,6 +53,21 @@ void CRavelinView::CreateWebBrowser()
     m_pWebBrowser->Navigate(m_strHomePage);
 }
 
+// The home server is known once the catalogue has chosen it: the browser then
+// shows the home page (and is made for it), unless a web station plays.
+void CRavelinView::SetHomeServer(const CMyString& strServer)
+{
+    m_strHomePage = FindHomePage(strServer);
+    if (m_strHomePage.IsEmpty())
+        return;
+    if (m_pWebBrowser == nullptr) {
+        CreateWebBrowser();
+        PlaceBrowser();
+    } else if (!m_station.IsWeb() || m_pWebBrowser->isHidden()) {
+        SendBrowserHome();
+    }
+}
+
 // Without a home page the browser is made when the first web station plays.
 bool CRavelinView::EnsureWebBrowser()
 {
@@ -70,6 +82,9 @@ bool CRavelinView::MakeWebBrowser()
     m_pWebBrowser = m_createWebBrowser ? m_createWebBrowser(this) : nullptr;
     if (m_pWebBrowser == nullptr)
         return false;
+    // Made after the others, it still lies below the player and the status line.
+    if (QWidget* pAbove = m_pMediaPlayer != nullptr ? static_cast<QWidget*>(m_pMediaPlayer) : m_pStatusLabel)
+        m_pWebBrowser->stackUnder(pAbove);
     QPalette palette = m_pWebBrowser->palette();
     palette.setColor(QPalette::Window, ToQColor(GetSkinInfo().m_crStatusBg));
     palette.setColor(QPalette::WindowText, ToQColor(GetSkinInfo().m_crStatusText));

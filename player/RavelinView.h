@@ -38,15 +38,18 @@ public:
     // What the browser shows between web stations when there is no home page.
     static constexpr char kEmptyPage[] = "about:blank";
 
-    // Creates the controls and the status line and starts the status timer;
-    // the browser now only when there is a home page (otherwise when the first
-    // web station plays). Joins the document's views.
+    // Creates the media player and the status line and starts the status
+    // timer; the browser comes with the home page (SetHomeServer) or when the
+    // first web station plays. Joins the document's views.
     explicit CRavelinView(CRavelinDoc* pDocument, QWidget* pParent = nullptr,
                           const CPlayerControls& controls = CPlayerControls::Engines());
     ~CRavelinView() override;
 
     // Set by the frame once the panes exist.
     void SetFrame(QObject* pFrame) { m_pFrame = pFrame; }
+    // The home server the catalogue chose (empty: none answered); a home page
+    // on it shows in the browser.
+    void SetHomeServer(const CMyString& strServer);
     void SetSplitter(QSplitter* pSplitter);
 
     void AssignStation(const CCatalogItem* pItem);

@@ -3,13 +3,14 @@
 #include <QWidget>
 #include <QWindow>
 
-void CCaptionDrag::Start(QPoint pos)
+void CCaptionDrag::Start(const QWidget* pWindow, QPoint globalPos)
 {
-    m_start = pos;
+    m_start = globalPos;
+    m_windowStart = pWindow != nullptr ? pWindow->pos() : QPoint();
     m_bDragging = true;
 }
 
-void CCaptionDrag::Move(QWidget* pWindow, QPoint pos, bool bLeftButtonDown)
+void CCaptionDrag::Move(QWidget* pWindow, QPoint globalPos, bool bLeftButtonDown)
 {
     if (!m_bDragging)
         return;
@@ -17,12 +18,12 @@ void CCaptionDrag::Move(QWidget* pWindow, QPoint pos, bool bLeftButtonDown)
         m_bDragging = false;
         return;
     }
-    const QPoint offset = pos - m_start;
+    const QPoint offset = globalPos - m_start;
     if (offset.isNull())
         return;
     if (QWindow* pHandle = pWindow->windowHandle(); pHandle != nullptr && pHandle->startSystemMove()) {
         m_bDragging = false;
         return;
     }
-    pWindow->move(pWindow->pos() + offset);
+    pWindow->move(m_windowStart + offset);
 }

@@ -1,9 +1,11 @@
 // CCaptionDrag: the window drag of a caption strip. A press starts it at the
-// press position; each move with the left button still down moves the window
-// by how far the cursor is from that position, so the window follows the
-// cursor. Where the window system moves windows itself (and on Wayland only it
-// may) the drag is handed over to it. A move without the button, or the
-// release, ends the drag. Copying copies a flag and a point.
+// cursor's screen position; each move with the left button still down puts
+// the window where it was at the press plus how far the cursor has gone on the
+// screen, so the window follows the cursor (screen positions do not change
+// with the window, while positions inside it lag behind a window that is still
+// being moved). Where the window system moves windows itself (and on Wayland
+// only it may) the drag is handed over to it. A move without the button, or
+// the release, ends the drag. Copying copies a flag and two points.
 #pragma once
 
 #include <QPoint>
@@ -13,14 +15,16 @@ class QWidget;
 class CCaptionDrag
 {
 public:
-    void Start(QPoint pos);
-    // Moves pWindow for a cursor at pos (strip coordinates) while the left
-    // button is down; ends the drag when it is not.
-    void Move(QWidget* pWindow, QPoint pos, bool bLeftButtonDown);
+    // A press at globalPos (screen coordinates) on pWindow.
+    void Start(const QWidget* pWindow, QPoint globalPos);
+    // Moves pWindow for a cursor at globalPos while the left button is down;
+    // ends the drag when it is not.
+    void Move(QWidget* pWindow, QPoint globalPos, bool bLeftButtonDown);
     void End() { m_bDragging = false; }
     bool IsDragging() const { return m_bDragging; }
 
 private:
     bool m_bDragging = false;
     QPoint m_start;
+    QPoint m_windowStart;
 };

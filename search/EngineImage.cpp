@@ -1,7 +1,9 @@
 #include "EngineImage.h"
 
+#include "DownloadPool.h"
 #include "FileHandler.h"
 #include "Http.h"
+#include "MyDownload.h"
 #include "Settings.h"
 
 #include <filesystem>
@@ -13,9 +15,12 @@ CMyString FetchEngineImage(const CMyString& strUrl)
     if (strUrl.IsEmpty())
         return CMyString();
     const CMyString strFile = Settings().GetIconFilePath(strUrl);
-    if (CFileHandler::FileExists(strFile))
-        return strFile;
-    return DownloadEngineImage(strUrl, strFile) ? strFile : CMyString();
+    if (!CFileHandler::FileExists(strFile)) {
+        // Nothing waits for it: the menu and the button read the file when they draw.
+        CDownloadPool::Instance().Run(CDownloadPool::Lane::Icons, HostOf(strUrl),
+                                      [strUrl, strFile] { DownloadEngineImage(strUrl, strFile); });
+    }
+    return strFile;
 }
 
 bool DownloadEngineImage(const CMyString& strUrl, const CMyString& strFile)

@@ -9,15 +9,15 @@
 
 #include <cstdint>
 
-// Bounds of one image fetch: it runs on the user-interface thread while the
-// search bar is made, so a slow or huge reply must not hold the window up.
+// Bounds of one image fetch, which runs in the background: a slow or huge
+// reply must not hold a download worker for long.
 inline constexpr long kEngineImageConnectMs = 5000;
 inline constexpr long kEngineImageTotalSeconds = 20;
 inline constexpr uint32_t kMaxEngineImageBytes = 1024 * 1024;
 
-// The local file of the image address: the cached file when it exists, else
-// the file the download just wrote. Empty for an empty address or when the
-// download fails; a failed download leaves no file behind.
+// The local file of the image address, empty for an empty address. When the
+// file is not there yet its download starts in the background, and the file
+// appears when (and if) the download succeeds; a failed one leaves no file.
 CMyString FetchEngineImage(const CMyString& strUrl);
 
 // Downloads the address into the file. The file appears only when the whole

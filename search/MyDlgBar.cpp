@@ -491,7 +491,8 @@ void CMyDlgBar::mousePressEvent(QMouseEvent* pEvent)
     const QPoint pos = pEvent->position().toPoint();
     if (pEvent->button() == Qt::LeftButton && GetMainFrame() != nullptr && IsFreeArea(pos)) {
         // The press grabs the mouse until it is released, so moves keep coming here.
-        m_drag.Start(pos);
+        const QWidget* pFrame = GetMainFrame();
+        m_drag.Start(pFrame->window(), pEvent->globalPosition().toPoint());
         pEvent->accept();
         return;
     }
@@ -505,7 +506,7 @@ void CMyDlgBar::mouseMoveEvent(QMouseEvent* pEvent)
         return;
     }
     QWidget* pFrame = GetMainFrame();
-    m_drag.Move(pFrame != nullptr ? pFrame->window() : nullptr, pEvent->position().toPoint(),
+    m_drag.Move(pFrame != nullptr ? pFrame->window() : nullptr, pEvent->globalPosition().toPoint(),
                 (pEvent->buttons() & Qt::LeftButton) != 0);
 }
 

@@ -23,6 +23,7 @@ protected:
         WriteServerList(m_home, {m_server.Url("/")});
         WriteCatalogueIndex(m_home, "home.html");
         m_pView = new CRavelinView(&m_doc, &m_window);
+        m_pView->SetHomeServer(m_server.Url("/").c_str());
         m_window.resize(770, 526);
         m_pView->resize(770, 526);
         m_window.show();

@@ -89,6 +89,7 @@ protected:
     std::unique_ptr<CRavelinView> MakeView()
     {
         auto pView = std::make_unique<CRavelinView>(&m_doc, nullptr, CPlayerControls::StandIns());
+        pView->SetHomeServer(m_server.Url("/").c_str());
         pView->SetFrame(&m_frame);
         pView->resize(770, 526);
         return pView;
@@ -244,6 +245,7 @@ TEST_F(RavelinViewTest, ResizingPlacesTheLabelsAndControlsAndANarrowPaneSnapsTo1
     splitter.resize(1000, 526);
     auto* pTree = new QWidget(&splitter);
     auto* pView = new CRavelinView(&m_doc, &splitter, CPlayerControls::StandIns());
+    pView->SetHomeServer(m_server.Url("/").c_str());
     pView->SetSplitter(&splitter);
     splitter.show();
     ASSERT_TRUE(ProcessEventsUntil([&] { return pView->width() > 400; }, 3000));
@@ -252,6 +254,7 @@ TEST_F(RavelinViewTest, ResizingPlacesTheLabelsAndControlsAndANarrowPaneSnapsTo1
     EXPECT_EQ(pView->GetStationLabel()->geometry(), QRect(cx / 2 - 106, 504, cx - (cx / 2 - 106) + 3, 25));
     EXPECT_EQ(pView->GetPlayerArea(), QRect(0, 0, cx + 1, 501));
     EXPECT_EQ(pView->GetMediaPlayer()->geometry(), QRect(0, 0, cx + 1, 567));
+    ASSERT_NE(pView->GetWebBrowser(), nullptr);
     EXPECT_EQ(pView->GetWebBrowser()->geometry(), QRect(0, 0, cx + 21, 507));
     splitter.setSizes({splitter.width() - 100, 100});
     EXPECT_TRUE(ProcessEventsUntil([&] { return pView->width() == 180; }, 3000)) << pView->width();

@@ -18,6 +18,10 @@
 #include "WorkingFolder.h"
 
 #include <QImageReader>
+#include <functional>
+#include <thread>
+#include <chrono>
+#include "DownloadPool.h"
 #include <gtest/gtest.h>
 #include <string>
 
@@ -162,6 +166,14 @@ TEST_F(SearchEnginesTest, NoEntryCanTakeTheBuiltInEnginesId)
     EXPECT_EQ(engines.GetAt(engines.GetCount() - 1)->m_nId, CSearchEngine::kBuiltInId - 1);
 }
 
+// Waits up to ten seconds for a background download's effect.
+bool WaitUntil(const std::function<bool()>& condition)
+{
+    for (int i = 0; i < 1000 && !condition(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return condition();
+}
+
 TEST_F(SearchEnginesTest, ImageIsFetchedOnceAndThenTakenFromTheCache)
 {
     LocalHttpServer server;
@@ -171,11 +183,14 @@ TEST_F(SearchEnginesTest, ImageIsFetchedOnceAndThenTakenFromTheCache)
     const std::string strUrl = server.Url("/images/alpha.gif");
     WriteSettings(SettingsFile(Engine("Alpha", "<IMAGE_URL>" + strUrl + "</IMAGE_URL>")));
 
+    // The image comes in the background: loading waits for no server.
     CSearchEngines first;
     ASSERT_TRUE(Load(first));
     const CMyString strExpected = Settings().GetIconFilePath(strUrl.c_str());
     EXPECT_STREQ(first.GetAt(0)->m_strImage.GetText(), strExpected.GetText());
-    EXPECT_EQ(CTestHome::ReadFile(CFileHandler::ToSystemPath(strExpected)), strGif);
+    const std::filesystem::path file = CFileHandler::ToSystemPath(strExpected);
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(file); }));
+    EXPECT_EQ(CTestHome::ReadFile(file), strGif);
     EXPECT_EQ(server.RequestCount("/images/alpha.gif"), 1);
 
     CSearchEngines second; // the next start
@@ -184,17 +199,18 @@ TEST_F(SearchEnginesTest, ImageIsFetchedOnceAndThenTakenFromTheCache)
     EXPECT_EQ(server.RequestCount("/images/alpha.gif"), 1);
 }
 
-TEST_F(SearchEnginesTest, FailedImageFetchLeavesNoImageAndNoFile)
+TEST_F(SearchEnginesTest, FailedImageFetchLeavesNoFile)
 {
     LocalHttpServer server;
     server.Serve("/empty.gif", "");
     ASSERT_GT(server.Start(), 0);
     for (const std::string strPath : {"/missing.gif", "/empty.gif"}) {
         const std::string strUrl = server.Url(strPath);
-        EXPECT_TRUE(FetchEngineImage(strUrl.c_str()).IsEmpty()) << strPath;
         const CMyString strFile = Settings().GetIconFilePath(strUrl.c_str());
+        EXPECT_EQ(FetchEngineImage(strUrl.c_str()), strFile) << strPath;
+        ASSERT_TRUE(WaitUntil([&] { return server.RequestCount(strPath) == 1; })) << strPath;
+        ASSERT_TRUE(WaitUntil([] { return CDownloadPool::Instance().GetBusyCount() == 0; }));
         EXPECT_FALSE(CFileHandler::FileExists(strFile)) << strPath;
-        EXPECT_EQ(server.RequestCount(strPath), 1);
     }
     EXPECT_TRUE(FetchEngineImage("").IsEmpty());
     // Nothing half-written is left behind to be taken for a cached picture.
