@@ -7,6 +7,7 @@
 #include "../catalogue/CatalogueFiles.h"
 #include "../skin/SkinTestSupport.h"
 #include "../support/CoreApp.h"
+#include "../support/SilentServer.h"
 #include "ColourConvert.h"
 #include "FolderTreeView.h"
 #include "FrameSkin.h"
@@ -25,7 +26,9 @@
 #include "SplashDlg.h"
 #include "Station.h"
 
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QTimer>
 #include <QMouseEvent>
 #include <QSplitter>
 #include <gtest/gtest.h>
@@ -222,6 +225,47 @@ TEST_F(MainFrameTest, ADamagedSettingsFileIsToldOnceAndKeepsWhatCanBeRead)
     EXPECT_NE(m_messages[0].find(m_home.StoreFile().string() + ".damaged"), std::string::npos) << m_messages[0];
     EXPECT_EQ(Settings().GetVolume(), 37);
     EXPECT_EQ(frame.GetView()->GetMediaPlayer()->get_volume(), 37);
+}
+
+// A home server that takes connections and never answers must not freeze the
+// window: from the first start (its manifest) through the window, the
+// catalogue with its default and item icons, the search engines' pictures and
+// the silent update check, the window's thread is never held up for more than
+// 0.2 s. A timer on that thread measures the longest gap between its ticks.
+TEST_F(MainFrameTest, ASilentServerNeverHoldsTheWindowUp)
+{
+    CSilentServer silent;
+    ASSERT_TRUE(silent.IsListening());
+    WriteServerList({silent.Url("/")});
+    WriteListFile("MoviesSettings.txt",
+                  IndexFile("1.0", Element("ICON", "icons/station.gif") + Element("FOLDER_ICON", "icons/folder.gif") +
+                                       Category("Radio", "r.txt", Element("ICON", "icons/radio.gif"))));
+    WriteListFile("r.txt", CategoryFile("1.0", "Radio",
+                                        Station("Jazz FM", "http://jazz/",
+                                                Element("ICON_URL", silent.Url("/icons/jazz.gif")))));
+    WriteListFile("SearchSettings.txt",
+                  "<SEARCH_SETTINGS><VERSION>1.0</VERSION><LIST_OF_SEARCH_ENGINES><SEARCH_ENGINE><CAPTION>A</CAPTION>"
+                  "<PREFIX>https://a.example/?q=T</PREFIX><SEARCH_TERM_TO_REPLACE>T</SEARCH_TERM_TO_REPLACE>"
+                  "<IMAGE_URL>" + silent.Url("/a.gif") + "</IMAGE_URL></SEARCH_ENGINE></LIST_OF_SEARCH_ENGINES>"
+                  "</SEARCH_SETTINGS>");
+    Settings().SetCopySettings(true);
+
+    QElapsedTimer clock;
+    clock.start();
+    qint64 nLastTick = 0;
+    qint64 nLongestGap = 0;
+    QTimer ping;
+    QObject::connect(&ping, &QTimer::timeout, [&] {
+        nLongestGap = std::max(nLongestGap, clock.elapsed() - nLastTick);
+        nLastTick = clock.elapsed();
+    });
+    ping.start(10);
+    Open();
+    // The silent update check starts two seconds after the window.
+    ProcessEventsUntil([] { return false; }, 3000);
+    RecordProperty("longest_gap_ms", static_cast<int>(nLongestGap));
+    EXPECT_LT(nLongestGap, 200);
+    EXPECT_LT(clock.elapsed(), 15000) << "the first start gives up on the manifest within seconds";
 }
 
 TEST_F(MainFrameTest, StationSearchRunsOnTheTreeAndFreesTheText)
