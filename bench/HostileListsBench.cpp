@@ -6,6 +6,7 @@
 #include "Catalogue.h"
 #include "FileHandler.h"
 #include "MyXmlDom.h"
+#include "support/ResidentMemory.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
@@ -22,15 +23,7 @@ namespace {
 
 double ResidentMiB()
 {
-    long nPages = 0;
-    long nResident = 0;
-    std::FILE* pFile = std::fopen("/proc/self/statm", "r");
-    if (pFile != nullptr) {
-        if (std::fscanf(pFile, "%ld %ld", &nPages, &nResident) != 2)
-            nResident = 0;
-        std::fclose(pFile);
-    }
-    return static_cast<double>(nResident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / (1 << 20);
+    return static_cast<double>(ResidentBytes()) / (1 << 20);
 }
 
 std::string Element(const std::string& strName, const std::string& strContent)

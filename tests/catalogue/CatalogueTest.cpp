@@ -6,6 +6,7 @@
 #include "../skin/SkinTestSupport.h"
 #include "../support/CoreApp.h"
 #include "../support/LocalHttpServer.h"
+#include "../support/ResidentMemory.h"
 #include "CatalogueFiles.h"
 #include "IconFetch.h"
 #include "MessageMap.h"
@@ -147,20 +148,6 @@ TEST_F(CatalogueTest, RecordsFollowTheDocumentAndMapToTheirItems)
     EXPECT_STREQ(Settings().GetMoviesSettings().GetText(), "2.1.0.0");
     EXPECT_STREQ(Settings().GetListVersion("g.txt").GetText(), "1.2");
     EXPECT_STREQ(Settings().GetListVersion("n.txt").GetText(), "1.3");
-}
-
-// The resident memory of the process, in bytes.
-size_t ResidentBytes()
-{
-    long nPages = 0;
-    long nResident = 0;
-    std::FILE* pFile = std::fopen("/proc/self/statm", "r");
-    if (pFile != nullptr) {
-        if (std::fscanf(pFile, "%ld %ld", &nPages, &nResident) != 2)
-            nResident = 0;
-        std::fclose(pFile);
-    }
-    return static_cast<size_t>(nResident) * static_cast<size_t>(::sysconf(_SC_PAGESIZE));
 }
 
 // A hostile list: a 64 KiB top caption above 40,000 stations (1.8 MB of file)
