@@ -63,6 +63,12 @@ CMyString GetResFolder()
     return strFolder;
 }
 
+bool IsPlainFileName(const CMyString& strName)
+{
+    return !strName.IsEmpty() && strName.Find('/') < 0 && strName.Find('\\') < 0 && !(strName == ".") &&
+           !(strName == "..");
+}
+
 CMyString GetInstallUrl()
 {
     // The shipped file lies below the program folder; the folder the program

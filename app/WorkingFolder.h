@@ -18,6 +18,10 @@ CMyString GetMainFolder();
 // GetMainFolder + "res\", created; the relative "res\" (below the current
 // folder) when there is no main folder.
 CMyString GetResFolder();
+// Whether a list's name, as a server or a list gives it, is a plain file name
+// of the "res" folder: not empty, no "/" or "\", not "." or "..". Nothing else
+// is read or written there, so no name can lead out of the folder.
+bool IsPlainFileName(const CMyString& strName);
 // The install page's address from the shipped InstallSettings.txt; empty when
 // there is none.
 CMyString GetInstallUrl();

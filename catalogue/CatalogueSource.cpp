@@ -15,6 +15,11 @@ std::unique_ptr<CCatalogueSource> CCatalogueSource::Read(const CMyString& strInd
 
 bool CCatalogueSource::ReadListFile(const CMyString& strName, CMyXmlDom& dom)
 {
+    // A list names its category files: only files of the "res" folder are
+    // read, never a path that leads elsewhere (a device would never end).
+    if (!IsPlainFileName(strName)) {
+        return false;
+    }
     CMyString strPath = GetResFolder();
     strPath += strName;
     CMyString strText;

@@ -20,7 +20,8 @@ public:
     // cannot be read or parsed is left out.
     static std::unique_ptr<CCatalogueSource> Read(const CMyString& strIndexFile);
     // Reads and parses one scrambled list file of the working "res" folder;
-    // false unless it has a root element.
+    // false unless it has a root element, and for a name that is not a plain
+    // file name.
     static bool ReadListFile(const CMyString& strName, CMyXmlDom& dom);
 
     CCatalogueSource() = default;

@@ -43,14 +43,6 @@ constexpr char kQuestionText[] = "Updates Are Available.\nWhould You Like To Upd
 constexpr char kUpToDateText[] = "You Run The Most Updated Settings.";
 constexpr char kSuccessText[] = "Update Success\nClick Ok To Restart The Application";
 
-// A list's NAME comes from the server and becomes a file in the working
-// folder: only a plain file name is taken, never a path that could lead out.
-bool IsPlainFileName(const CMyString& strName)
-{
-    return !strName.IsEmpty() && strName.Find('/') < 0 && strName.Find('\\') < 0 && !(strName == ".") &&
-           !(strName == "..");
-}
-
 bool StartAgain()
 {
     CArrayString arguments;

@@ -5,6 +5,7 @@
 
 #include "../skin/SkinTestSupport.h"
 #include "../support/CoreApp.h"
+#include "../support/ListFiles.h"
 #include "../support/LocalHttpServer.h"
 #include "../support/ResidentMemory.h"
 #include "CatalogueFiles.h"
@@ -176,6 +177,20 @@ TEST_F(CatalogueTest, LongCaptionsCostNoMemoryPerStationAndAreCut)
     EXPECT_EQ(Record(1).GetCaptionPath().GetText(), strCut + "\\0");
     EXPECT_EQ(Record(40002).GetCaptionPath().GetText(), strCut + "\\" + strCut + "\\" + strCut);
     EXPECT_EQ(Record(40003).GetCaptionPath().GetText(), strCut + "\\" + strWide.substr(0, 1023));
+}
+
+// A category names its file: only a file of the "res" folder is read, never a
+// path out of it (a device such as /dev/zero would never end).
+TEST_F(CatalogueTest, CategoryFilesAreReadOnlyFromTheResFolder)
+{
+    WriteScrambledFile(ResFolder().parent_path() / "outside.txt",
+                       CategoryFile("1.0", "Out", Station("Outside", "http://o/")));
+    WriteListFile("in.txt", CategoryFile("1.0", "In", Station("Inside", "http://i/")));
+    WriteListFile("MoviesSettings.txt",
+                  IndexFile("1.0", Category("A", "../outside.txt") + Category("B", "..\\outside.txt") +
+                                       Category("C", "/dev/zero") + Category("D", "in.txt")));
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(Dump(*m_pModel), "A[0],B[1],C[2],D[3]{Inside[4]}");
 }
 
 TEST_F(CatalogueTest, NamelessCategoriesAndCaptionlessItemsAreSkippedWithoutAnIndex)
