@@ -16,6 +16,7 @@
 #include "StationTreeModel.h"
 #include "WorkingFolder.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -28,8 +29,9 @@ std::filesystem::path ResFile(const char* pName)
     return CFileHandler::ToSystemPath(GetResFolder()) / pName;
 }
 
-// Whether a list file names an address that loading would fetch: icons are
-// fetched from http addresses, and only station URLs are never fetched.
+// Whether a list file holds a web address anywhere but in a station's URL:
+// loading fetches icons from such addresses, and a fuzzed list must never
+// reach the network.
 bool NamesFetchedAddress(const char* pFile)
 {
     CMyString strText;
