@@ -37,7 +37,18 @@ CXmlNode* CXmlNode::FindChild(const CMyString& strName) const
     if (!m_mapChildren.Lookup(strKey, &pChild)) {
         return nullptr;
     }
-    return static_cast<CXmlNode*>(static_cast<CSeed*>(pChild));
+    auto* pFound = static_cast<CXmlNode*>(static_cast<CSeed*>(pChild));
+    if (pFound->m_strName.EqualsNoCase(strName)) {
+        return pFound;
+    }
+    // The index keys children by the hash of their name, and two names can
+    // share one: the last child that really has the name is looked for.
+    for (int i = GetChildCount() - 1; i >= 0; --i) {
+        if (GetChild(i)->m_strName.EqualsNoCase(strName)) {
+            return GetChild(i);
+        }
+    }
+    return nullptr;
 }
 
 CMyString CXmlNode::GetChildText(const CMyString& strName) const

@@ -57,6 +57,18 @@ TEST(MyXmlDom, FindChildIgnoresCaseAndTakesTheLast)
     EXPECT_EQ(Text(dom.GetRoot()->GetChild(0)->GetName()), "A") << "stored names keep their case";
 }
 
+// "0a" and "1@" hash alike ('0' * 33 + 'a' == '1' * 33 + '@'): each name still
+// finds its own element, and a name that is absent finds none.
+TEST(MyXmlDom, NamesWithTheSameHashFindTheirOwnElement)
+{
+    CMyXmlDom dom;
+    ASSERT_TRUE(dom.Load("<r><0a>x</0a><1@>y</1@></r>"));
+    EXPECT_EQ(Text(dom.GetRoot()->GetChildText("0A")), "x");
+    EXPECT_EQ(Text(dom.GetRoot()->GetChildText("1@")), "y");
+    ASSERT_TRUE(dom.Load("<r><1@>y</1@></r>"));
+    EXPECT_EQ(dom.GetRoot()->FindChild("0a"), nullptr);
+}
+
 TEST(MyXmlDom, Texts)
 {
     struct Case
