@@ -217,7 +217,20 @@ public:
         if (!WaitForLine("kestova.user: catalogue loaded"))
             return false;
         m_uWindow = FindWindow("^Kestova - ");
-        return m_uWindow != 0 && ReadOrigin();
+        return m_uWindow != 0 && ReadOrigin() && WaitForPaintedTree();
+    }
+    // Waits until the tree pane shows on the screen, which is black until the
+    // window has painted: a window manager may map it well after the catalogue
+    // has loaded, and a click before that goes nowhere.
+    bool WaitForPaintedTree() const
+    {
+        const QRect splitter =
+            CMainFrameLayout::SplitterRect({CMainFrameLayout::kWidth, CMainFrameLayout::kHeight});
+        const QPoint inTree = OnScreen(splitter.bottomLeft() + QPoint(4, -4));
+        const QDeadlineTimer giveUp(kWaitMs);
+        while (ScreenPixel(inTree) == qRgb(0, 0, 0) && !giveUp.hasExpired())
+            QThread::msleep(50);
+        return ScreenPixel(inTree) != qRgb(0, 0, 0);
     }
     // Waits until the started program has ended by itself, and well.
     bool WaitForExit()

@@ -16,12 +16,11 @@
 
 namespace {
 
-class ProgramEndToEndTest : public ::testing::Test
+class ProgramEndToEndTest : public CQtTest
 {
 protected:
     ProgramEndToEndTest()
     {
-        EnsureCoreApplication();
         WriteListFile("MoviesSettings.txt", IndexFile("1.0", Category("Radio", "r.txt")));
         WriteListFile("r.txt", CategoryFile("1.0", "Radio", Station("Evening Radio", StreamUrl())));
     }
