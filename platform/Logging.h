@@ -15,6 +15,12 @@ Q_DECLARE_LOGGING_CATEGORY(lcNetwork)  // kestova.network
 // is ready), so that a bug report or a test driving the program from outside can
 // follow it.
 Q_DECLARE_LOGGING_CATEGORY(lcUser)
+// kestova.timing: "<what> <nanoseconds>" on the system's monotonic clock at a few
+// moments a benchmark measures from outside (first paint, play, engine load).
+Q_DECLARE_LOGGING_CATEGORY(lcTiming)
+
+// One kestova.timing line for the moment now; nothing when the category is off.
+void MarkTime(const char* pWhat);
 
 // One debug line for whoever is listening; null is ignored.
 void OutputDebugString(const char* pText);

@@ -1,5 +1,6 @@
 #include "MpvEngine.h"
 
+#include "Logging.h"
 #include "MediaLogging.h"
 #include "QtText.h"
 
@@ -163,6 +164,7 @@ void CMpvEngine::Load(const CMyString& strUrl)
     m_bLoadPending = true;
     m_state.OnOpening();
     const char* args[] = {"loadfile", strUrl.GetText(), "replace", nullptr};
+    MarkTime("loadfile");
     mpv_command_async(m_pHandle, kLoadReply, args);
 }
 

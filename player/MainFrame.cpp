@@ -423,6 +423,10 @@ void CMainFrame::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     CFrameSkin::Paint(painter, size());
+    if (!m_bPaintedOnce) {
+        m_bPaintedOnce = true;
+        MarkTime("first paint");
+    }
 }
 
 // Arrow keys and Enter work on the station list wherever the focus was.

@@ -136,6 +136,7 @@ private:
     bool m_bCreationRefused = false;
     bool m_bSplitterCreated = false;
     bool m_bPaneWidthsSet = false;
+    bool m_bPaintedOnce = false;
     std::vector<std::unique_ptr<CStation>> m_presets;
     std::array<QPointer<CMyOwnButton>, kControlCount> m_controls;
     bool m_bMuted = false;

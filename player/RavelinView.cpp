@@ -158,6 +158,7 @@ void CRavelinView::Play()
         PrepareForMedia();
     const CMyString strAddress = m_station.GetPlayAddress();
     qCDebug(lcUser, "play %s", strAddress.GetText());
+    MarkTime("play");
     if (m_station.IsWeb()) {
         if (m_pWebBrowser != nullptr)
             m_pWebBrowser->Navigate(strAddress);
