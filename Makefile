@@ -8,7 +8,7 @@ ifneq ($(CI),)
 CMAKE_ARGS += -DKESTOVA_WERROR=ON
 endif
 
-.PHONY: all deps configure build test run bench format clean
+.PHONY: all deps configure build test run bench format clean check-sanitize fuzz-smoke
 
 all: build
 
@@ -24,6 +24,14 @@ build: configure
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j2 --timeout 600
 
+# The suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer in build-sanitize/.
+check-sanitize: deps
+	@scripts/check-sanitize
+
+# Each fuzz target of fuzz/ for a few seconds, built with clang in build-fuzz/.
+fuzz-smoke: deps
+	@scripts/fuzz-smoke
+
 run: build
 	@scripts/run $(BUILD_DIR)
 
@@ -34,4 +42,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) build-sanitize build-fuzz
