@@ -1,0 +1,16 @@
+// The start-up bench's floor programs report moments the way kestova's
+// "kestova.timing" lines do: "<what> <nanoseconds>" on the monotonic clock, so
+// that the bench reads both kinds of program alike.
+#pragma once
+
+#include <cstdio>
+#include <time.h>
+
+inline void PrintTime(const char* pWhat)
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::fprintf(stderr, "floor: %s %lld\n", pWhat,
+                 static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+    std::fflush(stderr);
+}
