@@ -10,6 +10,7 @@
 #include "MyString.h"
 
 #include <QWidget>
+#include <functional>
 
 class CMediaControl : public QWidget
 {
@@ -56,4 +57,19 @@ public:
     virtual bool get_mute() const = 0;
     virtual void put_autoStart(bool bAutoStart) = 0;
     virtual void put_enableErrorDialogs(bool bEnable) = 0;
+
+    // Whom to tell, on the user-interface thread, whenever get_status or
+    // get_playState may answer anew, so that a host follows the player
+    // without polling it.
+    void SetChangeHandler(std::function<void()> handler) { m_changed = std::move(handler); }
+
+protected:
+    void NotifyChanged() const
+    {
+        if (m_changed)
+            m_changed();
+    }
+
+private:
+    std::function<void()> m_changed;
 };

@@ -7,15 +7,19 @@
 #include "VideoSurface.h"
 
 #include <QPainter>
+#include <QTimer>
 
-CMediaPlayer::CMediaPlayer(QWidget* pParent)
-    : CMediaControl(pParent), m_pEngine(std::make_unique<CMpvEngine>())
+namespace {
+
+// A video load waits for its surface's first OpenGL set-up; should that never
+// come (a player out of sight), it goes on without a picture after this long.
+constexpr int kSurfaceWaitMs = 3000;
+
+} // namespace
+
+CMediaPlayer::CMediaPlayer(QWidget* pParent) : CMediaControl(pParent)
 {
     setContextMenuPolicy(Qt::NoContextMenu);
-    m_pSurface = new CVideoSurface(*m_pEngine, this);
-    m_pSurface->SetLeaveHandler([this] { put_fullScreen(false); });
-    m_pEngine->SetVolume(m_nVolume);
-    PlaceSurface();
 }
 
 CMediaPlayer::~CMediaPlayer()
@@ -25,21 +29,51 @@ CMediaPlayer::~CMediaPlayer()
     delete m_pSurface;
 }
 
+CMpvEngine& CMediaPlayer::Engine()
+{
+    if (m_pEngine != nullptr)
+        return *m_pEngine;
+    m_pEngine = std::make_unique<CMpvEngine>();
+    m_pEngine->SetChangeHandler([this] { NotifyChanged(); });
+    m_pEngine->SetVideoWantedHandler([this] { MakeSurface(); });
+    m_pEngine->SetVolume(m_nVolume);
+    m_pEngine->SetMute(m_bMute);
+    m_pEngine->SetStretchToFit(m_bStretchToFit);
+    return *m_pEngine;
+}
+
+// The surface sets up OpenGL when it first shows, and then lets the waiting
+// load go on (CVideoSurface::initializeGL).
+void CMediaPlayer::MakeSurface()
+{
+    if (m_pSurface != nullptr && m_pSurface->HasRenderContext()) {
+        Engine().ContinueLoad();
+        return;
+    }
+    if (m_pSurface == nullptr) {
+        m_pSurface = new CVideoSurface(Engine(), this);
+        m_pSurface->SetLeaveHandler([this] { put_fullScreen(false); });
+        PlaceSurface();
+        m_pSurface->show();
+    }
+    QTimer::singleShot(kSurfaceWaitMs, m_pEngine.get(), [pEngine = m_pEngine.get()] { pEngine->ContinueLoad(); });
+}
+
 bool CMediaPlayer::IsEngineReady() const
 {
-    return m_pEngine->IsReady();
+    return const_cast<CMediaPlayer*>(this)->Engine().IsReady();
 }
 
 CMyString CMediaPlayer::ReadEngineProperty(const char* pName) const
 {
-    return m_pEngine->ReadProperty(pName);
+    return const_cast<CMediaPlayer*>(this)->Engine().ReadProperty(pName);
 }
 
 void CMediaPlayer::put_URL(const CMyString& strUrl)
 {
     m_strUrl = strUrl;
     if (m_bAutoStart && !m_strUrl.IsEmpty())
-        m_pEngine->Load(m_strUrl);
+        Engine().Load(m_strUrl);
 }
 
 bool CMediaPlayer::IsActive() const
@@ -51,15 +85,16 @@ bool CMediaPlayer::IsActive() const
 void CMediaPlayer::play()
 {
     // Right after put_URL with autoStart the address is already on its way.
-    if (m_strUrl.IsEmpty() || (IsActive() && m_pEngine->GetLoadedUrl() == m_strUrl))
+    if (m_strUrl.IsEmpty() || (IsActive() && Engine().GetLoadedUrl() == m_strUrl))
         return;
-    m_pEngine->Load(m_strUrl);
+    Engine().Load(m_strUrl);
 }
 
 void CMediaPlayer::stop()
 {
     put_fullScreen(false);
-    m_pEngine->Stop();
+    if (m_pEngine != nullptr)
+        m_pEngine->Stop();
 }
 
 void CMediaPlayer::close()
@@ -70,12 +105,12 @@ void CMediaPlayer::close()
 
 int CMediaPlayer::get_playState() const
 {
-    return m_pEngine->GetState().GetPlayState();
+    return m_pEngine != nullptr ? m_pEngine->GetState().GetPlayState() : kUndefined;
 }
 
 CMyString CMediaPlayer::get_status() const
 {
-    return m_pEngine->GetState().GetStatus();
+    return m_pEngine != nullptr ? m_pEngine->GetState().GetStatus() : CMyString();
 }
 
 void CMediaPlayer::put_fullScreen(bool bFullScreen)
@@ -83,6 +118,11 @@ void CMediaPlayer::put_fullScreen(bool bFullScreen)
     if (bFullScreen == m_bFullScreen)
         return;
     m_bFullScreen = bFullScreen;
+    if (m_pSurface == nullptr) {
+        // Sound only so far: the full-screen window is a surface all the same.
+        m_pSurface = new CVideoSurface(Engine(), this);
+        m_pSurface->SetLeaveHandler([this] { put_fullScreen(false); });
+    }
     if (bFullScreen) {
         m_pSurface->setParent(nullptr);
         m_pSurface->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -102,7 +142,9 @@ void CMediaPlayer::put_fullScreen(bool bFullScreen)
 
 void CMediaPlayer::put_stretchToFit(bool bStretch)
 {
-    m_pEngine->SetStretchToFit(bStretch);
+    m_bStretchToFit = bStretch;
+    if (m_pEngine != nullptr)
+        m_pEngine->SetStretchToFit(bStretch);
 }
 
 bool CMediaPlayer::launchURL(const CMyString& strUrl)
@@ -117,13 +159,15 @@ bool CMediaPlayer::launchURL(const CMyString& strUrl)
 void CMediaPlayer::put_volume(int nVolume)
 {
     m_nVolume = nVolume < 0 ? 0 : (nVolume > 100 ? 100 : nVolume);
-    m_pEngine->SetVolume(m_nVolume);
+    if (m_pEngine != nullptr)
+        m_pEngine->SetVolume(m_nVolume);
 }
 
 void CMediaPlayer::put_mute(bool bMute)
 {
     m_bMute = bMute;
-    m_pEngine->SetMute(bMute);
+    if (m_pEngine != nullptr)
+        m_pEngine->SetMute(bMute);
 }
 
 void CMediaPlayer::resizeEvent(QResizeEvent* pEvent)
@@ -140,6 +184,6 @@ void CMediaPlayer::paintEvent(QPaintEvent*)
 
 void CMediaPlayer::PlaceSurface()
 {
-    if (!m_bFullScreen)
+    if (m_pSurface != nullptr && !m_bFullScreen)
         m_pSurface->setGeometry(0, 0, width(), qMax(0, height() - kControlBarHeight));
 }

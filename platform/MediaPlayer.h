@@ -1,6 +1,9 @@
 // CMediaPlayer: the media player control on the media engine (libmpv). One
-// engine per player, made on the user-interface thread with the player. The
-// widget shows the video in its upper part; its lowest kControlBarHeight pixels
+// engine per player, made on the user-interface thread when the player is
+// first asked to play (or for one of its properties), so that a window that
+// plays nothing never starts the engine. The video surface, and with it an
+// OpenGL context, is made only when a file with video is about to play, or
+// for full screen. The widget shows the video in its upper part; its lowest kControlBarHeight pixels
 // are where a control bar would sit, kept empty, so that a host that pushes
 // that strip out of sight loses no picture. Full screen moves the video to a
 // window of its own; Esc or a double-click there brings it back. The engine
@@ -28,7 +31,10 @@ public:
     // A property of the engine as text ("volume", "mute", "path"), or empty;
     // for diagnostics and tests.
     CMyString ReadEngineProperty(const char* pName) const;
+    // Null until a video (or full screen) needed one.
     CVideoSurface* GetVideoSurface() const { return m_pSurface; }
+    // Whether the engine has been started.
+    bool HasEngine() const { return m_pEngine != nullptr; }
 
     void put_URL(const CMyString& strUrl) override;
     CMyString get_URL() const override { return m_strUrl; }
@@ -56,8 +62,11 @@ protected:
 private:
     void PlaceSurface();
     bool IsActive() const;
+    CMpvEngine& Engine();
+    void MakeSurface();
 
     std::unique_ptr<CMpvEngine> m_pEngine;
+    bool m_bStretchToFit = true;
     CVideoSurface* m_pSurface = nullptr;
     CMyString m_strUrl;
     int m_nVolume = 50;

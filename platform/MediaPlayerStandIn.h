@@ -15,8 +15,16 @@ public:
     using CMediaControl::CMediaControl;
 
     // What the control reports from now on.
-    void SetPlayState(int nState) { m_nPlayState = nState; }
-    void SetStatus(const CMyString& strStatus) { m_strStatus = strStatus; }
+    void SetPlayState(int nState)
+    {
+        m_nPlayState = nState;
+        NotifyChanged();
+    }
+    void SetStatus(const CMyString& strStatus)
+    {
+        m_strStatus = strStatus;
+        NotifyChanged();
+    }
     // The calls so far, one entry each; ClearCalls forgets them.
     const std::vector<CMyString>& GetCalls() const { return m_calls; }
     void ClearCalls() { m_calls.clear(); }

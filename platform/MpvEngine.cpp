@@ -14,12 +14,21 @@ namespace {
 
 const QEvent::Type kWakeupEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 constexpr uint64_t kLoadReply = 1;
+// Run by the engine once a file is open, before its tracks are chosen and its
+// decoders started: the one moment to make a surface for its video.
+constexpr char kPreloadedHook[] = "on_preloaded";
 
 // Embedded use: no configuration files, scripts, key bindings or on-screen
 // display of the engine's own, and bounded waits and caches for live streams.
 constexpr const char* kDefaultOptions[][2] = {
     {"config", "no"},
     {"load-scripts", "no"},
+    // The built-in scripts load whatever load-scripts says; each is a Lua
+    // state of its own, memory that a player without an on-screen display
+    // never uses.
+    {"load-stats-overlay", "no"},
+    {"load-osd-console", "no"},
+    {"load-auto-profiles", "no"},
     {"ytdl", "no"},
     {"osc", "no"},
     {"input-default-bindings", "no"},
@@ -106,6 +115,9 @@ bool CMpvEngine::Initialise()
     mpv_observe_property(m_pHandle, 0, "paused-for-cache", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pHandle, 0, "cache-buffering-state", MPV_FORMAT_INT64);
     mpv_observe_property(m_pHandle, 0, "metadata/by-key/icy-title", MPV_FORMAT_STRING);
+    m_bDrawsIntoSurface = ReadProperty("options/vo") == "libmpv";
+    if (m_bDrawsIntoSurface)
+        mpv_hook_add(m_pHandle, 0, kPreloadedHook, 0);
     mpv_set_wakeup_callback(m_pHandle, &CMpvEngine::OnWakeup, this);
     return true;
 }
@@ -142,12 +154,22 @@ bool CMpvEngine::event(QEvent* pEvent)
 
 void CMpvEngine::Drain()
 {
+    bool bHandled = false;
     while (m_pHandle != nullptr) {
         const mpv_event* pEvent = mpv_wait_event(m_pHandle, 0);
         if (pEvent->event_id == MPV_EVENT_NONE)
             break;
         Handle(*pEvent);
+        bHandled = true;
     }
+    if (bHandled)
+        TellChanged();
+}
+
+void CMpvEngine::TellChanged() const
+{
+    if (m_changed)
+        m_changed();
 }
 
 void CMpvEngine::Command(const char** ppArgs)
@@ -160,21 +182,25 @@ void CMpvEngine::Load(const CMyString& strUrl)
 {
     if (m_pHandle == nullptr)
         return;
+    ContinueLoad();
     m_strLoaded = strUrl;
     m_bLoadPending = true;
     m_state.OnOpening();
     const char* args[] = {"loadfile", strUrl.GetText(), "replace", nullptr};
     MarkTime("loadfile");
     mpv_command_async(m_pHandle, kLoadReply, args);
+    TellChanged();
 }
 
 void CMpvEngine::Stop()
 {
+    ContinueLoad();
     const char* args[] = {"stop", nullptr};
     Command(args);
     m_strLoaded.Empty();
     m_bLoadPending = false;
     m_state.OnStopped();
+    TellChanged();
 }
 
 void CMpvEngine::SetVolume(int nVolume)
@@ -200,10 +226,49 @@ void CMpvEngine::SetStretchToFit(bool bStretch)
 
 void CMpvEngine::ReloadVideo()
 {
+    if (m_nHeldHook != 0) {
+        ContinueLoad();
+        return;
+    }
     if (m_strLoaded.IsEmpty())
         return;
     const char* args[] = {"video-reload", nullptr};
     Command(args);
+}
+
+void CMpvEngine::ContinueLoad()
+{
+    if (m_nHeldHook == 0 || m_pHandle == nullptr)
+        return;
+    mpv_hook_continue(m_pHandle, m_nHeldHook);
+    m_nHeldHook = 0;
+}
+
+// A load with video waits in the hook until there is a surface; anything
+// else goes on at once.
+void CMpvEngine::HandleHook(const mpv_event& event)
+{
+    const auto* pHook = static_cast<const mpv_event_hook*>(event.data);
+    ContinueLoad();
+    m_nHeldHook = pHook->id;
+    if (QByteArray(pHook->name) == kPreloadedHook && m_videoWanted && HasVideoTrack())
+        m_videoWanted();
+    else
+        ContinueLoad();
+}
+
+bool CMpvEngine::HasVideoTrack() const
+{
+    int64_t nCount = 0;
+    if (mpv_get_property(m_pHandle, "track-list/count", MPV_FORMAT_INT64, &nCount) < 0)
+        return false;
+    for (int64_t i = 0; i < nCount; ++i) {
+        const QByteArray prefix = "track-list/" + QByteArray::number(static_cast<qint64>(i)) + "/";
+        if (ReadProperty((prefix + "type").constData()) == "video" &&
+            ReadProperty((prefix + "albumart").constData()) != "yes")
+            return true;
+    }
+    return false;
 }
 
 CMyString CMpvEngine::ReadProperty(const char* pName) const
@@ -245,6 +310,9 @@ void CMpvEngine::Handle(const mpv_event& event)
         break;
     case MPV_EVENT_PROPERTY_CHANGE:
         HandleProperty(event);
+        break;
+    case MPV_EVENT_HOOK:
+        HandleHook(event);
         break;
     case MPV_EVENT_LOG_MESSAGE:
         m_state.OnEngineMessage(static_cast<const mpv_event_log_message*>(event.data)->text);

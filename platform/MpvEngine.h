@@ -14,6 +14,7 @@
 #include <QObject>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 
 struct mpv_handle;
 struct mpv_event;
@@ -40,10 +41,23 @@ public:
     void SetVolume(int nVolume);
     void SetMute(bool bMute);
     void SetStretchToFit(bool bStretch);
-    // Starts the video again, after the surface it draws on was made anew.
+    // Starts the video again, after the surface it draws on was made anew;
+    // while a load waits for its first surface, lets that load go on.
     void ReloadVideo();
+    // Whom to ask for a surface when a file that is about to play has video
+    // and there is nothing to draw it on yet. The load waits, before its
+    // decoders start, until ReloadVideo or ContinueLoad is called.
+    void SetVideoWantedHandler(std::function<void()> handler) { m_videoWanted = std::move(handler); }
+    // Lets a waiting load go on, with or without a surface.
+    void ContinueLoad();
+    // Whether the engine draws video through a surface at all (not so with a
+    // video output given for tests or benchmarks).
+    bool DrawsIntoSurface() const { return m_bDrawsIntoSurface; }
 
     const CMediaState& GetState() const { return m_state; }
+    // Called on this object's thread after the state may have changed: a
+    // load, a stop, or a batch of the engine's events.
+    void SetChangeHandler(std::function<void()> handler) { m_changed = std::move(handler); }
     // The address last opened; empty after Stop.
     const CMyString& GetLoadedUrl() const { return m_strLoaded; }
     // A property of the engine as text, or empty; for diagnostics and tests.
@@ -58,9 +72,12 @@ private:
     void ApplyOptions();
     void Command(const char** ppArgs);
     void Drain();
+    void TellChanged() const;
     void Handle(const mpv_event& event);
     void HandleProperty(const mpv_event& event);
     void HandleEndFile(const mpv_event& event);
+    void HandleHook(const mpv_event& event);
+    bool HasVideoTrack() const;
     bool IsLive() const;
 
     mpv_handle* m_pHandle = nullptr;
@@ -75,4 +92,9 @@ private:
     bool m_bWaitingForCache = false;
     int m_nCachePercent = 0;
     std::atomic<bool> m_bWakePosted{false};
+    std::function<void()> m_changed;
+    std::function<void()> m_videoWanted;
+    // The engine's id of the hook that a load waits in for a surface; 0 for none.
+    uint64_t m_nHeldHook = 0;
+    bool m_bDrawsIntoSurface = false;
 };

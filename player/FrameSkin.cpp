@@ -69,16 +69,21 @@ QRect CFrameSkin::StripFill(const QSize& client, const std::function<QSize(Pictu
     return Span(sizeOf(Left3).width(), B - kStripHeight, client.width() - sizeOf(Right3).width(), B);
 }
 
-void CFrameSkin::Paint(QPainter& painter, const QSize& client)
+// The border of one window size, composed from the skin's pictures. The
+// pictures are read and decoded once; a repaint of the same size only copies.
+QImage CFrameSkin::Compose(const QSize& client)
 {
-    std::array<CMyPicture, kPictureCount> pictures;
-    for (int i = 0; i < kPictureCount; ++i) {
-        pictures[i].Load(kFileNames[i]);
+    static std::array<CMyPicture, kPictureCount> s_pictures;
+    static bool s_bLoaded = false;
+    if (!s_bLoaded) {
+        for (int i = 0; i < kPictureCount; ++i)
+            s_pictures[i].Load(kFileNames[i]);
+        s_bLoaded = true;
     }
-    const auto sizeOf = [&pictures](Picture picture) {
+    const auto sizeOf = [](Picture picture) {
         int nWidth = 0;
         int nHeight = 0;
-        return pictures[picture].GetSize(nWidth, nHeight) ? QSize(nWidth, nHeight) : QSize(0, 0);
+        return s_pictures[picture].GetSize(nWidth, nHeight) ? QSize(nWidth, nHeight) : QSize(0, 0);
     };
     const QColor background = ToQColor(GetSkinInfo().m_crMainBg);
     QImage image(client, QImage::Format_ARGB32_Premultiplied);
@@ -86,15 +91,22 @@ void CFrameSkin::Paint(QPainter& painter, const QSize& client)
     QPainter memory(&image);
     for (const Piece& piece : Pieces(client, sizeOf)) {
         if (piece.bStretch) {
-            pictures[piece.picture].Render(memory, piece.rect, true);
+            s_pictures[piece.picture].Render(memory, piece.rect, true);
         } else {
-            pictures[piece.picture].DrawAt(memory, piece.rect.x(), piece.rect.y());
+            s_pictures[piece.picture].DrawAt(memory, piece.rect.x(), piece.rect.y());
         }
     }
     memory.fillRect(StripFill(client, sizeOf), background);
-    memory.end();
+    return image;
+}
+
+void CFrameSkin::Paint(QPainter& painter, const QSize& client)
+{
+    static QImage s_image;
+    if (s_image.size() != client)
+        s_image = Compose(client);
     // The composed border lands one pixel below the client origin; the row
     // above it repeats the border's top row, so that no unpainted line shows.
-    painter.drawImage(QPoint(0, 1), image);
-    painter.drawImage(QPoint(0, 0), image, QRect(0, 0, image.width(), 1));
+    painter.drawImage(QPoint(0, 1), s_image);
+    painter.drawImage(QPoint(0, 0), s_image, QRect(0, 0, s_image.width(), 1));
 }

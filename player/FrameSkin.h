@@ -12,6 +12,7 @@
 #include <array>
 #include <functional>
 
+class QImage;
 class QPainter;
 
 class CFrameSkin
@@ -52,6 +53,10 @@ public:
     // The bottom strip's middle, filled with the skin's main background colour.
     static QRect StripFill(const QSize& client, const std::function<QSize(Picture)>& sizeOf);
 
-    // Paints the whole border of a client of the given size.
+    // Paints the whole border of a client of the given size; the pictures are
+    // decoded once, and the border composed again only for a new size.
     static void Paint(QPainter& painter, const QSize& client);
+
+private:
+    static QImage Compose(const QSize& client);
 };

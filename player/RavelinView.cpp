@@ -30,7 +30,7 @@ CRavelinView::CRavelinView(CRavelinDoc* pDocument, QWidget* pParent, const CPlay
     CreateMediaPlayer(controls);
     m_pStatusLabel = CreateLabel();
     m_pStationLabel = CreateLabel();
-    m_nStatusTimer = startTimer(kStatusTimerPeriodMs);
+    RefreshStatusLines();
     // Right-clicks reach the application before any control sees them.
     qApp->installEventFilter(this);
     if (m_pDocument != nullptr)
@@ -41,7 +41,8 @@ CRavelinView::~CRavelinView()
 {
     if (m_pDocument != nullptr)
         m_pDocument->RemoveView(this);
-    killTimer(m_nStatusTimer);
+    if (m_pMediaPlayer != nullptr)
+        m_pMediaPlayer->SetChangeHandler(nullptr);
 }
 
 void CRavelinView::CreateWebBrowser()
@@ -115,6 +116,7 @@ void CRavelinView::CreateMediaPlayer(const CPlayerControls& controls)
     m_pMediaPlayer->put_autoStart(true);
     m_pMediaPlayer->put_enableErrorDialogs(false);
     m_pMediaPlayer->put_stretchToFit(true);
+    m_pMediaPlayer->SetChangeHandler([this] { RefreshStatusLines(); });
 }
 
 QLabel* CRavelinView::CreateLabel()
@@ -141,11 +143,13 @@ void CRavelinView::SetSplitter(QSplitter* pSplitter)
 void CRavelinView::AssignStation(const CCatalogItem* pItem)
 {
     m_station.Assign(pItem);
+    RefreshStatusLines();
 }
 
 void CRavelinView::SetStation(const CMyString& strAddress, const CMyString& strName, bool bWeb)
 {
     m_station.Set(strAddress, strName, bWeb);
+    RefreshStatusLines();
 }
 
 void CRavelinView::Play()
@@ -280,15 +284,9 @@ void CRavelinView::PlaceBrowser()
     m_pWebBrowser->setGeometry(layout.GetBrowser());
 }
 
-void CRavelinView::timerEvent(QTimerEvent* pEvent)
+void CRavelinView::RefreshStatusLines()
 {
-    if (pEvent->timerId() == m_nStatusTimer)
-        OnTimer(kStatusTimerId);
-}
-
-void CRavelinView::OnTimer(int nIdEvent)
-{
-    if (nIdEvent != kStatusTimerId || m_pStatusLabel == nullptr)
+    if (m_pStatusLabel == nullptr || m_pStationLabel == nullptr)
         return;
     CMyString strText;
     if (CStatusLine::NextStationText(FromQString(m_pStationLabel->text()), m_station.m_nHasStation != 0,

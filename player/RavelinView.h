@@ -3,7 +3,8 @@
 // and the web browser, for stations that are pages (and for the home page
 // while no web station plays); only one of them is in front at a time. A
 // status line below shows the player's status and the current station's name,
-// refreshed by a timer. The view holds one current station, which other parts
+// refreshed as the player reports a change and as the station changes (no
+// timer: a view at rest wakes nothing up). The view holds one current station, which other parts
 // set and then ask it to play; it never picks a station by itself.
 //
 // It swallows right-clicks on itself and its controls (no context menu shows)
@@ -31,15 +32,12 @@ class QSplitter;
 class CRavelinView : public QWidget, public CDocumentView
 {
 public:
-    static constexpr int kStatusTimerId = 100;
-    static constexpr int kStatusTimerPeriodMs = 200;
     // Posted to the frame with "Kestova_MESSAGE_FOR_MAIN_FRAME" after a play.
     static constexpr uintptr_t kStationStartedCode = 1039;
     // What the browser shows between web stations when there is no home page.
     static constexpr char kEmptyPage[] = "about:blank";
 
-    // Creates the media player and the status line and starts the status
-    // timer; the browser comes with the home page (SetHomeServer) or when the
+    // Creates the media player and the status line; the browser comes with the home page (SetHomeServer) or when the
     // first web station plays. Joins the document's views.
     explicit CRavelinView(CRavelinDoc* pDocument, QWidget* pParent = nullptr,
                           const CPlayerControls& controls = CPlayerControls::Engines());
@@ -66,8 +64,9 @@ public:
 
     // Hint 2 plays the current station.
     void OnUpdate(CDocumentView* pSender, intptr_t lHint, void* pHint) override;
-    // The status timer's tick (id 100); other ids are ignored.
-    void OnTimer(int nIdEvent);
+    // Brings both labels of the status line up to date; each is written
+    // only when its text changes.
+    void RefreshStatusLines();
 
     const CCurrentStation& GetStation() const { return m_station; }
     const CMyString& GetHomePage() const { return m_strHomePage; }
@@ -81,7 +80,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* pEvent) override;
-    void timerEvent(QTimerEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
@@ -112,5 +110,4 @@ private:
     CCurrentStation m_station;
     CStatusLine m_statusLine;
     CMyString m_strHomePage;
-    int m_nStatusTimer = 0;
 };

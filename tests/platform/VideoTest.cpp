@@ -99,4 +99,23 @@ TEST_F(VideoTest, FullScreenShowsTheVideoInAWindowOfItsOwnUntilEscOrADoubleClick
     EXPECT_FALSE(pSurface->isWindow());
 }
 
+// A player that only ever plays sound starts no OpenGL: no engine until the
+// first play, and no video surface for a stream without video. The next video
+// still gets its surface, and its picture.
+TEST_F(VideoTest, OnlyVideoMakesASurfaceAndOnlyPlayingStartsTheEngine)
+{
+    m_player.put_volume(40);
+    m_player.put_mute(true);
+    EXPECT_FALSE(m_player.HasEngine());
+    m_player.put_URL(m_server.Url("/tone.mp3").c_str());
+    ASSERT_TRUE(WaitForState(m_player, CMediaControl::kPlaying)) << StatusOf(m_player);
+    EXPECT_EQ(m_player.GetVideoSurface(), nullptr);
+    EXPECT_EQ(m_player.ReadEngineProperty("volume").GetText(), std::string("40.000000"));
+    EXPECT_EQ(m_player.ReadEngineProperty("mute").GetText(), std::string("yes"));
+    m_player.put_URL(m_server.Url("/updown.mkv").c_str());
+    ASSERT_TRUE(WaitForState(m_player, CMediaControl::kPlaying)) << StatusOf(m_player);
+    ASSERT_NE(m_player.GetVideoSurface(), nullptr);
+    EXPECT_TRUE(WaitForUprightVideo());
+}
+
 } // namespace

@@ -16,6 +16,7 @@
 #include "SkinMessages.h"
 #include "WebViewStandIn.h"
 
+#include <QAbstractEventDispatcher>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -261,28 +262,27 @@ TEST_F(RavelinViewTest, ResizingPlacesTheLabelsAndControlsAndANarrowPaneSnapsTo1
     EXPECT_EQ(pTree->width() + splitter.handleWidth() + 180, splitter.width());
 }
 
-TEST_F(RavelinViewTest, TheStatusTimerShowsTheStationAndThePlayersStatus)
+// The labels follow the station and the player's reports as they happen,
+// with no timer running: nothing but a change writes them.
+TEST_F(RavelinViewTest, TheStatusLineFollowsTheStationAndThePlayerWithoutATimer)
 {
     const auto pView = MakeView();
     CMediaPlayerStandIn& media = Media(*pView);
-    pView->OnTimer(CRavelinView::kStatusTimerId);
     EXPECT_EQ(Text(pView->GetStatusLabel()), "  Ready");
     EXPECT_EQ(Text(pView->GetStationLabel()), "");
     pView->SetStation("http://127.0.0.1/live.mp3", "Radio\\Jazz", false);
-    media.SetStatus("Buffering (45%)");
-    pView->OnTimer(101); // not the status timer
-    EXPECT_EQ(Text(pView->GetStationLabel()), "");
-    pView->OnTimer(CRavelinView::kStatusTimerId);
     EXPECT_EQ(Text(pView->GetStationLabel()), " Radio\\Jazz");
+    media.SetStatus("Buffering (45%)");
     EXPECT_EQ(Text(pView->GetStatusLabel()), "  Buffering (45%)");
-    // A folder clears the station label; the timer itself keeps the labels up to date.
+    // A folder clears the station label.
     CCatalogItem folder;
     folder.m_strAddress = CCatalogItem::kFolderAddress;
     pView->AssignStation(&folder);
-    media.SetStatus("Playing: Evening Tones");
-    EXPECT_TRUE(ProcessEventsUntil(
-        [&] { return Text(pView->GetStatusLabel()) == "  Playing: Evening Tones"; }, 3000));
     EXPECT_EQ(Text(pView->GetStationLabel()), "");
+    media.SetStatus("Playing: Evening Tones");
+    EXPECT_EQ(Text(pView->GetStatusLabel()), "  Playing: Evening Tones");
+    // At rest the view has no timer that would wake the program up.
+    EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(pView.get()).isEmpty());
 }
 
 TEST_F(RavelinViewTest, LabelsTakeTheSkinsStatusColoursAndFont)
