@@ -5,7 +5,8 @@
 
 CMyString ResolvePicturePath(const CMyString& strPath)
 {
-    if (strPath.IsEmpty() || CFileHandler::FileExists(strPath) || g_strPath.IsEmpty())
+    const bool bAbsolute = !strPath.IsEmpty() && (strPath.GetAt(0) == '/' || strPath.GetAt(0) == '\\');
+    if (bAbsolute || strPath.IsEmpty() || g_strPath.IsEmpty())
         return strPath;
     CMyString strInProgram(g_strPath);
     strInProgram.AppendPath(strPath.GetText());
