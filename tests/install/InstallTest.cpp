@@ -220,13 +220,17 @@ TEST_F(InstallTest, TheMovedProgramRunsOnItsOwnTreeAlone)
     EXPECT_NE(strLog.find("g_strPath Was Empty " + shipped.string() + "\n"), std::string::npos)
         << "the skin comes from the tree\n"
         << strLog;
-    EXPECT_EQ(CTestHome::ReadFile(working / "MoviesSettings.txt"),
-              CTestHome::ReadFile(shipped / "res" / "MoviesSettings.txt"));
+    EXPECT_TRUE(CTestHome::ReadFile(working / "MoviesSettings.txt") ==
+                CTestHome::ReadFile(shipped / "res" / "MoviesSettings.txt"))
+        << "the catalogue is copied from the tree";
     EXPECT_EQ(RunToEnd(settingsTool, {"get", "SOFTWARE\\Kestova", "Install Path"}).strOutput,
               shipped.string() + "\n");
-    EXPECT_TRUE(waitFor([&] { return server.RequestCount("/Home.html") > 0; }))
-        << "the web view module of the tree shows the home page\n"
-        << strLog;
+    waitFor([&] {
+        return server.RequestCount("/Home.html") > 0 ||
+               strLog.find("module cannot be loaded") != std::string::npos;
+    });
+    EXPECT_GT(server.RequestCount("/Home.html"), 0) << "the web view module of the tree shows the home page\n"
+                                                    << strLog;
 
     // The window's class is the desktop entry's StartupWMClass, whatever the
     // name the program was started by (the instance name).
