@@ -5,7 +5,8 @@
 
 CMyString ResolvePicturePath(const CMyString& strPath)
 {
-    const bool bAbsolute = !strPath.IsEmpty() && (strPath.GetAt(0) == '/' || strPath.GetAt(0) == '\\');
+    // A system path (the working folder's icons) is never below the program folder.
+    const bool bAbsolute = !strPath.IsEmpty() && strPath.GetAt(0) == '/';
     if (bAbsolute || strPath.IsEmpty() || g_strPath.IsEmpty())
         return strPath;
     CMyString strInProgram(g_strPath);

@@ -7,7 +7,7 @@
 
 #include "MyString.h"
 
-// An absolute path unchanged; else g_strPath joined with the path when a file
-// exists there; else the path unchanged (found against the current folder, or
-// it loads nothing).
+// A system path from the root ("/...") unchanged; else g_strPath joined with
+// the path when a file exists there; else the path unchanged (found against the
+// current folder, or it loads nothing).
 CMyString ResolvePicturePath(const CMyString& strPath);

@@ -140,7 +140,8 @@ TEST_F(PictureTest, TheProgramFoldersPictureWinsOverTheCurrentFolders)
     WriteHalfTransparent("res/skin/knob.gif", qRgb(0, 0, 255));
     const std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(elsewhere);
-    const std::pair<const char*, int> cases[] = {{"res\\skin\\knob.gif", 4}, {"res\\skin\\only.gif", 6}};
+    const std::pair<const char*, int> cases[] = {
+        {"res\\skin\\knob.gif", 4}, {"\\res\\skin\\knob.gif", 4}, {"res\\skin\\only.gif", 6}};
     for (const auto& [pPath, nExpectedWidth] : cases) {
         CPicture picture;
         picture.Load(pPath);
