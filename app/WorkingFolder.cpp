@@ -73,7 +73,10 @@ CMyString GetMainFolder()
     CMyString strName(kMainFolderTemplate);
     strName.Replace("MAIN_FOLDER", kProductFolder);
     strFolder += strName;
-    CFileHandler::CreateDirectories(strFolder);
+    // Under its own name: a tree installed with the data folder's parent as
+    // its prefix (~/.local) has "share/kestova" there, which the case-blind
+    // matching of names would otherwise take for the working folder.
+    CFileHandler::CreateDirectoriesAsWritten(strFolder);
     return strFolder;
 }
 

@@ -36,6 +36,19 @@ TEST_F(WorkingFolderTest, TheWorkingFolderIsInTheUsersDataFolderAndIsCreated)
     EXPECT_TRUE(std::filesystem::is_directory(m_home.Data() / "Kestova" / "res"));
 }
 
+// A tree installed into the data folder's parent (~/.local) has its shipped
+// data in "kestova" beside the working folder "Kestova"; the working copies and
+// downloads must not go into the shipped data.
+TEST_F(WorkingFolderTest, TheWorkingFolderIsNotAnInstalledTreesDataFolder)
+{
+    std::filesystem::create_directories(m_home.Data() / "kestova" / "res");
+    CMyString strFile = GetResFolder();
+    strFile += "Radio.txt";
+    std::ofstream(CFileHandler::ToSystemPath(strFile)) << "list";
+    EXPECT_TRUE(std::filesystem::is_regular_file(m_home.Data() / "Kestova" / "res" / "Radio.txt"));
+    EXPECT_FALSE(std::filesystem::exists(m_home.Data() / "kestova" / "res" / "Radio.txt"));
+}
+
 TEST_F(WorkingFolderTest, WithoutXdgDataHomeTheFolderIsBelowHome)
 {
     for (const char* pValue : {"", "relative/data"}) {
