@@ -1,14 +1,17 @@
 # The two commands of the README: `make run` and `make test`.
 # Both install what is missing, configure into build/ with Ninja and build.
+# `make install` installs the built program under PREFIX (and DESTDIR, when
+# given); `make package` makes the Debian package in build/.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_ARGS ?=
+PREFIX ?= /usr/local
 # Warnings are errors in CI.
 ifneq ($(CI),)
 CMAKE_ARGS += -DKESTOVA_WERROR=ON
 endif
 
-.PHONY: all deps configure build test run bench format clean check-sanitize fuzz-smoke
+.PHONY: all deps configure build test run bench install package format clean check-sanitize fuzz-smoke
 
 all: build
 
@@ -37,6 +40,12 @@ run: build
 
 bench: build
 	@scripts/bench $(BUILD_DIR)
+
+install: build
+	@DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)" --strip
+
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

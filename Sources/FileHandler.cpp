@@ -347,6 +347,17 @@ bool CFileHandler::CreateDirectories(const CMyString& strPath)
     }
 }
 
+bool CFileHandler::CreateDirectoriesAsWritten(const CMyString& strPath)
+{
+    std::string strSlashed = strPath.GetText();
+    std::replace(strSlashed.begin(), strSlashed.end(), '\\', '/');
+    if (strSlashed.empty())
+        return false;
+    std::error_code error;
+    fs::create_directories(strSlashed, error);
+    return IsDirectory(strSlashed);
+}
+
 bool CFileHandler::CopyFolder(const CMyString& strSource, const CMyString& strDestination)
 {
     if (!CreateDirectories(strDestination))

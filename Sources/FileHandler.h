@@ -78,6 +78,10 @@ public:
     // "\" and "/". True when it exists already or every missing folder could be
     // created.
     static bool CreateDirectories(const CMyString& strPath);
+    // As CreateDirectories, but the folders get the names as written even
+    // beside a folder whose name differs only in case, for a folder that must
+    // be its own. True when the folder exists as written afterwards.
+    static bool CreateDirectoriesAsWritten(const CMyString& strPath);
     // Creates the destination, then copies the source tree into it without
     // overwriting: files already in the destination are kept. Links to folders
     // are not followed, and a destination inside the source is not copied into

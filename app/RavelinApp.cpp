@@ -50,6 +50,11 @@ bool CRavelinApp::InitInstance()
 bool CRavelinApp::CreateMainWindow()
 {
     m_pApplication = std::make_unique<QApplication>(m_argc, m_argv);
+    // The window's class (WM_CLASS on X11, the app id on Wayland) names the
+    // desktop file, so that the panel shows the window under the program's
+    // entry and icon whatever name the program was started by.
+    QGuiApplication::setApplicationName(kDesktopFileName);
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
     // The media engine reads numbers in the C locale; QApplication has just set the user's.
     std::setlocale(LC_NUMERIC, "C");
     m_pDocument = std::make_unique<CRavelinDoc>();

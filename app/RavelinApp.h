@@ -28,6 +28,8 @@ public:
     static constexpr const char* kMutexName = "Kestova_MUTEX";
     static constexpr const char* kInstallPage = "InstallPage.htm";
     static constexpr const char* kUninstallPage = "UninstallPage.htm";
+    // The installed desktop file's name without ".desktop", and the window class.
+    static constexpr const char* kDesktopFileName = "kestova";
 
     enum class Page
     {

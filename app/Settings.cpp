@@ -21,16 +21,6 @@ constexpr char kTrue[] = "TRUE";
 constexpr char kFalse[] = "FALSE";
 constexpr int kDefaultVolume = 50;
 
-// The folder part of an executable path: cut before its last "\", or else
-// its last "/"; empty when it has neither.
-CMyString FolderOf(const CMyString& strFile)
-{
-    int nCut = strFile.ReverseFind('\\');
-    if (nCut < 0)
-        nCut = strFile.ReverseFind('/');
-    return nCut < 0 ? CMyString() : strFile.Mid(0, nCut);
-}
-
 } // namespace
 
 int Settings::SetVersion(const CMyString& strVersion)
@@ -127,19 +117,19 @@ bool Settings::IsInstallNeeded()
     return ReadOrEmpty(kInstallNeeded) == kTrue;
 }
 
-// The running program's own folder wins whenever it holds the shipped "res"
-// folder: a stored folder of another copy must not hand this copy its skin and
-// lists. A stored folder that is gone (the program moved) is computed afresh.
+// The running program's own shipped data wins whenever it has some, beside it
+// or in its installed tree: a stored folder of another copy must not hand this
+// copy its skin and lists. A stored folder that is gone (the program moved) is
+// computed afresh.
 CMyString Settings::GetInstallPath()
 {
-    const CMyString strOwn = FolderOf(GetExecutablePath());
+    const CMyString strProgram = FolderOf(GetExecutablePath());
+    const CMyString strShipped = FindShippedDataFolder(strProgram);
     CMyString strStored;
-    const bool bStored = Read(kInstallPath, strStored) && !strStored.IsEmpty();
-    CMyString strOwnRes = strOwn;
-    strOwnRes.AppendPath("res");
-    if (bStored && CFileHandler::FileExists(strStored) &&
-        (strOwn.IsEmpty() || strStored == strOwn || !CFileHandler::FileExists(strOwnRes)))
+    if (Read(kInstallPath, strStored) && !strStored.IsEmpty() && CFileHandler::FileExists(strStored) &&
+        (strShipped.IsEmpty() || strStored == strShipped))
         return strStored;
+    const CMyString strOwn = strShipped.IsEmpty() ? strProgram : strShipped;
     if (!strOwn.IsEmpty())
         SetInstallPath(strOwn);
     return strOwn;

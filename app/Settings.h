@@ -46,9 +46,11 @@ public:
     // True only for exactly "TRUE"; the value is set from outside the program.
     bool IsInstallNeeded();
 
-    // The folder of the program, without a trailing separator: the stored
-    // "Install Path" while that folder exists, else the folder of the running
-    // executable, which is then stored. Empty when neither is known.
+    // The folder whose "res" holds the shipped data, without a trailing
+    // separator: the running program's own (FindShippedDataFolder) when it has
+    // one; else the stored "Install Path" while that folder exists; else the
+    // folder of the running executable. What is not the stored value is then
+    // stored. Empty when nothing is known.
     CMyString GetInstallPath();
     int SetInstallPath(const CMyString& strPath);
 

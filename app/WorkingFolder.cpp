@@ -41,6 +41,30 @@ CMyString Shortened(const CMyString& strName)
 
 } // namespace
 
+CMyString FolderOf(const CMyString& strPath)
+{
+    int nCut = strPath.ReverseFind('\\');
+    if (nCut < 0)
+        nCut = strPath.ReverseFind('/');
+    return nCut < 0 ? CMyString() : strPath.Mid(0, nCut);
+}
+
+CMyString FindShippedDataFolder(const CMyString& strProgramFolder)
+{
+    if (strProgramFolder.IsEmpty())
+        return {};
+    CMyString strInstalled = FolderOf(strProgramFolder);
+    strInstalled += "/";
+    strInstalled += kInstalledDataFolder;
+    for (const CMyString& strFolder : {strProgramFolder, strInstalled}) {
+        CMyString strRes = strFolder;
+        strRes.AppendPath("res");
+        if (CFileHandler::FileExists(strRes))
+            return strFolder;
+    }
+    return {};
+}
+
 CMyString GetMainFolder()
 {
     CMyString strFolder = GetDataHome();
@@ -49,7 +73,10 @@ CMyString GetMainFolder()
     CMyString strName(kMainFolderTemplate);
     strName.Replace("MAIN_FOLDER", kProductFolder);
     strFolder += strName;
-    CFileHandler::CreateDirectories(strFolder);
+    // Under its own name: a tree installed with the data folder's parent as
+    // its prefix (~/.local) has "share/kestova" there, which the case-blind
+    // matching of names would otherwise take for the working folder.
+    CFileHandler::CreateDirectoriesAsWritten(strFolder);
     return strFolder;
 }
 

@@ -1,9 +1,11 @@
 // Where the program keeps its files. The working folder ("main folder") is
 // "Kestova" in the user's data folder ($XDG_DATA_HOME, else ~/.local/share);
 // its "res" folder holds the working copies of the list files and the
-// downloaded icons. The program's own folder holds the shipped copies in its
-// "res" folder. Paths are written in the program's style, joined with "\", and
-// the folders end in "\"; CFileHandler maps them to the system's paths.
+// downloaded icons. The shipped copies lie in a "res" folder beside the
+// program in a build tree, and in "../share/kestova/res" from the program's
+// folder in an installed tree. Paths are written in the program's style, joined
+// with "\", and the folders end in "\"; CFileHandler maps them to the system's
+// paths.
 #pragma once
 
 #include "MyString.h"
@@ -11,6 +13,18 @@
 #include <cstdint>
 
 inline constexpr char kInstallSettingsFile[] = "InstallSettings.txt";
+// Where an installed tree keeps the shipped data, below the prefix whose "bin"
+// holds the program; the same folder as KESTOVA_INSTALL_DATADIR in the build.
+inline constexpr char kInstalledDataFolder[] = "share/kestova";
+
+// The folder part of a path: cut before its last "\", or else its last "/";
+// empty when it has neither.
+CMyString FolderOf(const CMyString& strPath);
+// The folder whose "res" holds the shipped data of the program in
+// strProgramFolder: that folder itself (a build tree), else
+// kInstalledDataFolder below its parent (an installed tree). Empty when neither
+// has a "res" folder, or when strProgramFolder is empty.
+CMyString FindShippedDataFolder(const CMyString& strProgramFolder);
 
 // The user's data folder + "\Kestova\", created; empty when the user has no
 // data folder.

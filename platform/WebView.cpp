@@ -18,13 +18,16 @@ constexpr char kNoSandboxVariable[] = "QTWEBENGINE_DISABLE_SANDBOX";
 
 const bool s_bContextsShared = ShareOpenGLContexts();
 
-// Beside the program, then in the library folders of the build and install trees.
+// Beside the program, then in the library folders of the build tree (lib/) and
+// of the installed tree (lib/kestova/, KESTOVA_INSTALL_LIBDIR of the build).
+// Always by a full path from the program's own folder: never through the
+// loader's search path, which another copy's module could be on.
 QStringList ModuleCandidates()
 {
     const QString strFile = QStringLiteral("lib%1.so").arg(QString::fromLatin1(kWebPageModuleName));
     const QString strFolder = QFileInfo(ToQString(GetExecutablePath())).absolutePath();
     return {strFolder + u'/' + strFile, strFolder + QStringLiteral("/../lib/") + strFile,
-            strFolder + QStringLiteral("/../lib/kestova/") + strFile, strFile};
+            strFolder + QStringLiteral("/../lib/kestova/") + strFile};
 }
 
 // The web engine will not start as root with its sandbox on, and ends the

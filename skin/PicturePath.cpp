@@ -5,7 +5,9 @@
 
 CMyString ResolvePicturePath(const CMyString& strPath)
 {
-    if (strPath.IsEmpty() || CFileHandler::FileExists(strPath) || g_strPath.IsEmpty())
+    // A system path (the working folder's icons) is never below the program folder.
+    const bool bAbsolute = !strPath.IsEmpty() && strPath.GetAt(0) == '/';
+    if (bAbsolute || strPath.IsEmpty() || g_strPath.IsEmpty())
         return strPath;
     CMyString strInProgram(g_strPath);
     strInProgram.AppendPath(strPath.GetText());

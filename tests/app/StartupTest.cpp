@@ -39,6 +39,12 @@ protected:
     static fs::path InstallCopy(const fs::path& folder)
     {
         fs::create_directories(folder / "res");
+        return CopyProgram(folder);
+    }
+
+    static fs::path CopyProgram(const fs::path& folder)
+    {
+        fs::create_directories(folder);
         fs::copy_file(KESTOVA_PROGRAM, folder / "kestova", fs::copy_options::overwrite_existing);
         return folder / "kestova";
     }
@@ -213,18 +219,29 @@ TEST_F(StartupTest, OnlyOpeningAPageAsksTheDesktopForItsBrowser)
 }
 
 // A second copy of the program reads its own shipped files, not those of the
-// copy whose folder the settings name.
+// copy whose folder the settings name: beside it as in a build tree, or in
+// share/kestova of an installed tree.
 TEST_F(StartupTest, EachCopyOfTheProgramReadsItsOwnShippedFiles)
 {
     WriteInstallSettings("<INSTALL><INSTALL_URL>http://127.0.0.1:1/first</INSTALL_URL></INSTALL>");
-    Settings().SetInstallPath(m_installFolder.c_str());
-    const fs::path second = m_home.Root() / "second";
-    m_program = InstallCopy(second);
-    WriteScrambledFile(second / "res" / "InstallSettings.txt",
-                       "<INSTALL><INSTALL_URL>http://127.0.0.1:1/second</INSTALL_URL></INSTALL>");
-    EXPECT_EQ(RunToEnd({"install"}), 0);
-    EXPECT_EQ(Opened(), "http://127.0.0.1:1/second\n");
-    EXPECT_EQ(Settings().GetInstallPath().GetText(), second.string());
+    struct Case
+    {
+        const char* pProgramFolder;
+        const char* pDataFolder;
+    };
+    for (const Case& c : {Case{"second", "second"}, Case{"usr/bin", "usr/share/kestova"}}) {
+        SCOPED_TRACE(c.pProgramFolder);
+        Settings().SetInstallPath(m_installFolder.c_str());
+        m_program = CopyProgram(m_home.Root() / c.pProgramFolder);
+        const fs::path data = m_home.Root() / c.pDataFolder;
+        const std::string strUrl = std::string("http://127.0.0.1:1/") + c.pDataFolder;
+        WriteScrambledFile(data / "res" / "InstallSettings.txt",
+                           "<INSTALL><INSTALL_URL>" + strUrl + "</INSTALL_URL></INSTALL>");
+        fs::remove(m_opened);
+        EXPECT_EQ(RunToEnd({"install"}), 0);
+        EXPECT_EQ(Opened(), strUrl + "\n");
+        EXPECT_EQ(Settings().GetInstallPath().GetText(), data.string());
+    }
 }
 
 TEST(CommandWord, FirstPlainArgument)

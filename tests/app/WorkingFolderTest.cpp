@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -33,6 +34,19 @@ TEST_F(WorkingFolderTest, TheWorkingFolderIsInTheUsersDataFolderAndIsCreated)
     EXPECT_EQ(GetMainFolder().GetText(), strData + "\\Kestova\\");
     EXPECT_EQ(GetResFolder().GetText(), strData + "\\Kestova\\res\\");
     EXPECT_TRUE(std::filesystem::is_directory(m_home.Data() / "Kestova" / "res"));
+}
+
+// A tree installed into the data folder's parent (~/.local) has its shipped
+// data in "kestova" beside the working folder "Kestova"; the working copies and
+// downloads must not go into the shipped data.
+TEST_F(WorkingFolderTest, TheWorkingFolderIsNotAnInstalledTreesDataFolder)
+{
+    std::filesystem::create_directories(m_home.Data() / "kestova" / "res");
+    CMyString strFile = GetResFolder();
+    strFile += "Radio.txt";
+    std::ofstream(CFileHandler::ToSystemPath(strFile)) << "list";
+    EXPECT_TRUE(std::filesystem::is_regular_file(m_home.Data() / "Kestova" / "res" / "Radio.txt"));
+    EXPECT_FALSE(std::filesystem::exists(m_home.Data() / "kestova" / "res" / "Radio.txt"));
 }
 
 TEST_F(WorkingFolderTest, WithoutXdgDataHomeTheFolderIsBelowHome)
@@ -105,6 +119,34 @@ TEST_F(WorkingFolderTest, TheInstallPathIsTheExecutablesFolderAndIsStored)
     EXPECT_EQ(Settings().GetInstallPath().GetText(), m_home.Root().string());
     ASSERT_EQ(Settings().SetInstallPath((m_home.Root() / "gone").c_str()), 0);
     EXPECT_EQ(Settings().GetInstallPath().GetText(), strFolder);
+}
+
+TEST_F(WorkingFolderTest, ShippedDataIsBesideTheProgramOrInItsInstalledTree)
+{
+    struct Case
+    {
+        std::vector<const char*> made; // folders made below the home
+        const char* pProgram;
+        const char* pExpected; // below the home; null for none
+    };
+    const Case cases[] = {
+        {{"build/bin/res"}, "build/bin", "build/bin"},
+        {{"usr/bin", "usr/share/kestova/res"}, "usr/bin", "usr/share/kestova"},
+        {{"both/bin/res", "both/share/kestova/res"}, "both/bin", "both/bin"},
+        {{"bare/bin", "bare/share/kestova"}, "bare/bin", nullptr},
+        {{"other/bin", "other/share/other/res"}, "other/bin", nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pProgram);
+        for (const char* pFolder : c.made)
+            std::filesystem::create_directories(m_home.Root() / pFolder);
+        const std::string strExpected = c.pExpected ? (m_home.Root() / c.pExpected).string() : "";
+        EXPECT_EQ(FindShippedDataFolder((m_home.Root() / c.pProgram).c_str()).GetText(), strExpected);
+    }
+    // An unknown program folder is not the current one.
+    std::filesystem::create_directories(m_home.Root() / "res");
+    ASSERT_EQ(::chdir(m_home.Root().c_str()), 0);
+    EXPECT_EQ(FindShippedDataFolder(""), "");
 }
 
 TEST_F(WorkingFolderTest, PageAddressesComeFromTheShippedInstallSettings)

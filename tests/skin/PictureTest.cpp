@@ -130,6 +130,29 @@ TEST_F(PictureTest, RelativePathIsFoundBelowTheProgramFolderWhateverItsCase)
     EXPECT_EQ(nWidth, 4);
 }
 
+// A "res" folder below the folder the program was started from (a source or
+// build tree, say) is used only for pictures the program's own folder lacks.
+TEST_F(PictureTest, TheProgramFoldersPictureWinsOverTheCurrentFolders)
+{
+    const std::filesystem::path elsewhere = m_home.Root() / "elsewhere";
+    WriteSolidGif(elsewhere / "res" / "skin" / "knob.gif", 6, 3, qRgb(255, 0, 0));
+    WriteSolidGif(elsewhere / "res" / "skin" / "only.gif", 6, 3, qRgb(255, 0, 0));
+    WriteHalfTransparent("res/skin/knob.gif", qRgb(0, 0, 255));
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(elsewhere);
+    const std::pair<const char*, int> cases[] = {
+        {"res\\skin\\knob.gif", 4}, {"\\res\\skin\\knob.gif", 4}, {"res\\skin\\only.gif", 6}};
+    for (const auto& [pPath, nExpectedWidth] : cases) {
+        CPicture picture;
+        picture.Load(pPath);
+        int nWidth = 0;
+        int nHeight = 0;
+        EXPECT_TRUE(picture.GetSize(nWidth, nHeight)) << pPath;
+        EXPECT_EQ(nWidth, nExpectedWidth) << pPath;
+    }
+    std::filesystem::current_path(previous);
+}
+
 TEST_F(PictureTest, UnstretchedPictureIsFittedAndCentredInItsBox)
 {
     const auto path = m_home.Root() / "big.gif";

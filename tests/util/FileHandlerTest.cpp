@@ -269,6 +269,18 @@ TEST_F(FileHandlerTest, CreateDirectoriesMakesEachMissingFolder)
     EXPECT_FALSE(CFileHandler::CreateDirectories(""));
 }
 
+TEST_F(FileHandlerTest, CreateDirectoriesAsWrittenKeepsTheCaseOfEachName)
+{
+    fs::create_directories(SystemPath("x/kestova"));
+    EXPECT_TRUE(CFileHandler::CreateDirectoriesAsWritten(ProgramPath("x\\Kestova\\res\\")));
+    EXPECT_TRUE(fs::is_directory(SystemPath("x/Kestova/res")));
+    EXPECT_FALSE(fs::exists(SystemPath("x/kestova/res")));
+
+    Put("file", "");
+    EXPECT_FALSE(CFileHandler::CreateDirectoriesAsWritten(ProgramPath("file\\sub\\")));
+    EXPECT_FALSE(CFileHandler::CreateDirectoriesAsWritten(""));
+}
+
 TEST_F(FileHandlerTest, CopyFolderKeepsExistingFilesAndRecurses)
 {
     Put("src/a.txt", "new a");
