@@ -11,7 +11,6 @@
 #include "WorkingFolder.h"
 
 #include <QApplication>
-#include <QOpenGLContext>
 #include <clocale>
 
 CRavelinApp::CRavelinApp(int& argc, char** argv) : m_argc(argc), m_argv(argv) {}
@@ -58,7 +57,7 @@ bool CRavelinApp::CreateMainWindow()
     // The media engine reads numbers in the C locale; QApplication has just set the user's.
     std::setlocale(LC_NUMERIC, "C");
     m_pDocument = std::make_unique<CRavelinDoc>();
-    auto pFrame = std::make_unique<CMainFrame>(m_pDocument.get(), ChoosePlayerControls());
+    auto pFrame = std::make_unique<CMainFrame>(m_pDocument.get(), CPlayerControls::Engines());
     if (!pFrame->Create()) {
         // A refused window hands over to another program: this run ends normally.
         m_nFailureCode = pFrame->IsCreationRefused() ? 0 : 1;
@@ -70,20 +69,6 @@ bool CRavelinApp::CreateMainWindow()
     m_pMainWindow->show();
     qCDebug(lcDebug, "main window: %s", strTitle.GetText());
     return true;
-}
-
-// The media player shows its video on an OpenGL surface. A platform without
-// OpenGL (a headless one) would fail at the first paint of it, so the program
-// then runs without the media player rather than not at all.
-CPlayerControls CRavelinApp::ChoosePlayerControls()
-{
-    CPlayerControls controls = CPlayerControls::Engines();
-    QOpenGLContext probe;
-    if (!probe.create()) {
-        qCDebug(lcDebug, "no OpenGL: the media player is left out");
-        controls.m_createMediaPlayer = [](QWidget*) -> CMediaControl* { return nullptr; };
-    }
-    return controls;
 }
 
 bool CRavelinApp::IsAnotherInstanceRunning()

@@ -62,7 +62,6 @@ public:
 private:
     void OpenPage(Page page);
     bool CreateMainWindow();
-    static CPlayerControls ChoosePlayerControls();
 
     int& m_argc;
     char** m_argv;

@@ -6,6 +6,9 @@
 #include "Process.h"
 #include "VideoSurface.h"
 
+#include "MediaLogging.h"
+
+#include <QOpenGLContext>
 #include <QPainter>
 #include <QTimer>
 
@@ -14,6 +17,20 @@ namespace {
 // A video load waits for its surface's first OpenGL set-up; should that never
 // come (a player out of sight), it goes on without a picture after this long.
 constexpr int kSurfaceWaitMs = 3000;
+
+// Whether this platform draws with OpenGL at all; asked only when the first
+// video is about to play, since asking loads the OpenGL driver.
+bool CanDrawVideo()
+{
+    static const bool s_bOpenGL = [] {
+        QOpenGLContext probe;
+        const bool bMade = probe.create();
+        if (!bMade)
+            qCWarning(lcMedia) << "no OpenGL here: video plays without its picture";
+        return bMade;
+    }();
+    return s_bOpenGL;
+}
 
 } // namespace
 
@@ -42,10 +59,16 @@ CMpvEngine& CMediaPlayer::Engine()
     return *m_pEngine;
 }
 
+
 // The surface sets up OpenGL when it first shows, and then lets the waiting
-// load go on (CVideoSurface::initializeGL).
+// load go on (CVideoWindow::initializeGL). Without OpenGL the load goes on at
+// once, with sound only.
 void CMediaPlayer::MakeSurface()
 {
+    if (!CanDrawVideo()) {
+        Engine().ContinueLoad();
+        return;
+    }
     if (m_pSurface != nullptr && m_pSurface->HasRenderContext()) {
         Engine().ContinueLoad();
         return;

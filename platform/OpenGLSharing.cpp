@@ -1,15 +1,27 @@
 #include "OpenGLSharing.h"
 
 #include <QCoreApplication>
+#include <QOpenGLContext>
+
+// Qt's own setter of the share context, exported by Qt GUI but declared only
+// in its private headers.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* pContext);
 
 bool ShareOpenGLContexts()
 {
-    if (QCoreApplication::instance() == nullptr)
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (QOpenGLContext::globalShareContext() != nullptr)
+        return true;
+    auto* pContext = new QOpenGLContext(qApp);
+    if (!pContext->create()) {
+        delete pContext;
+        return false;
+    }
+    qt_gl_set_global_share_context(pContext);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     return true;
 }
 
 bool AreOpenGLContextsShared()
 {
-    return QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts);
+    return QOpenGLContext::globalShareContext() != nullptr;
 }

@@ -1,14 +1,13 @@
-// The web engine and the video surface both draw with OpenGL inside the
-// program's windows. The web engine crashes when it starts after the
-// QApplication unless the program's OpenGL contexts are shared, and a video
-// surface moved to another window (full screen) keeps its context only when
-// they are. Sharing has to be asked for before the QApplication exists, so each
-// file that needs it calls ShareOpenGLContexts while the program loads:
-//
-//   const bool s_bShared = ShareOpenGLContexts();
+// The web engine draws with OpenGL inside the program's window and needs the
+// program-wide share context that its contexts are made to share with; it
+// crashes when it starts without one. Qt makes that context in the
+// QApplication's constructor when asked before (which loads the OpenGL driver
+// at start, for every run), so the program instead makes it itself, just
+// before the web engine first loads.
 #pragma once
 
-// Asks for shared OpenGL contexts; true. Has no effect once the QApplication exists.
+// Makes the program-wide share context if there is none yet, on the
+// user-interface thread, and has later contexts share with it; true when it exists.
 bool ShareOpenGLContexts();
-// Whether the contexts are shared.
+// Whether the share context exists.
 bool AreOpenGLContextsShared();

@@ -16,8 +16,6 @@ namespace {
 
 constexpr char kNoSandboxVariable[] = "QTWEBENGINE_DISABLE_SANDBOX";
 
-const bool s_bContextsShared = ShareOpenGLContexts();
-
 // Beside the program, then in the library folders of the build tree (lib/) and
 // of the installed tree (lib/kestova/, KESTOVA_INSTALL_LIBDIR of the build).
 // Always by a full path from the program's own folder: never through the
@@ -44,7 +42,7 @@ void AllowRootWithoutSandbox()
 CreateWebPageFunction LoadModule()
 {
     AllowRootWithoutSandbox();
-    if (!AreOpenGLContextsShared()) {
+    if (!ShareOpenGLContexts()) {
         qCWarning(lcWeb) << "the web engine needs shared OpenGL contexts; no page is shown";
         return nullptr;
     }
@@ -63,7 +61,6 @@ CreateWebPageFunction LoadModule()
 
 CWebView::CWebView(QWidget* pParent) : CWebControl(pParent)
 {
-    Q_UNUSED(s_bContextsShared);
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 

@@ -2,10 +2,10 @@
 // engine is loaded from its own module (WebPage.h) only once the view has been
 // painted for the first time, so that a program whose window never shows a page
 // never pays for it, and one that does shows its window first. Addresses given
-// before then are shown when the page exists. Without the module, or without
-// OpenGL contexts shared across the program (which the engine needs and which
-// this file asks for before the program's QApplication exists, see
-// OpenGLSharing.h), or when the engine's process dies, the view shows a short
+// before then are shown when the page exists. The program-wide OpenGL share
+// context that the engine needs is made just before the module loads
+// (OpenGLSharing.h). Without the module or that context, or when the engine's
+// process dies, the view shows a short
 // notice in its palette's colours instead, and the rest of the program goes
 // on. As root the engine's sandbox is turned off before the engine loads: the
 // engine refuses to run as root otherwise. Widgets are not copyable.
