@@ -14,3 +14,19 @@ inline void PrintTime(const char* pWhat)
                  static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
     std::fflush(stderr);
 }
+
+// "first paint", the first time it is called; a floor's paintEvent calls it.
+class CFirstPaintMark
+{
+public:
+    void operator()()
+    {
+        if (!m_bDone) {
+            m_bDone = true;
+            PrintTime("first paint");
+        }
+    }
+
+private:
+    bool m_bDone = false;
+};

@@ -19,14 +19,11 @@ protected:
     void paintEvent(QPaintEvent* pEvent) override
     {
         QTreeView::paintEvent(pEvent);
-        if (!m_bPainted) {
-            m_bPainted = true;
-            PrintTime("first paint");
-        }
+        m_markFirstPaint();
     }
 
 private:
-    bool m_bPainted = false;
+    CFirstPaintMark m_markFirstPaint;
 };
 
 } // namespace

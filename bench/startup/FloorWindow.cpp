@@ -16,14 +16,11 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter(this).fillRect(rect(), Qt::darkGray);
-        if (!m_bPainted) {
-            m_bPainted = true;
-            PrintTime("first paint");
-        }
+        m_markFirstPaint();
     }
 
 private:
-    bool m_bPainted = false;
+    CFirstPaintMark m_markFirstPaint;
 };
 
 } // namespace
