@@ -2,11 +2,10 @@
 
 #include "ArrayString.h"
 #include "Browser.h"
+#include "MediaLogging.h"
 #include "MpvEngine.h"
 #include "Process.h"
 #include "VideoSurface.h"
-
-#include "MediaLogging.h"
 
 #include <QOpenGLContext>
 #include <QPainter>
@@ -59,7 +58,6 @@ CMpvEngine& CMediaPlayer::Engine()
     return *m_pEngine;
 }
 
-
 // The surface sets up OpenGL when it first shows, and then lets the waiting
 // load go on (CVideoWindow::initializeGL). Without OpenGL the load goes on at
 // once, with sound only.
@@ -79,7 +77,8 @@ void CMediaPlayer::MakeSurface()
         PlaceSurface();
         m_pSurface->show();
     }
-    QTimer::singleShot(kSurfaceWaitMs, m_pEngine.get(), [pEngine = m_pEngine.get()] { pEngine->ContinueLoad(); });
+    QTimer::singleShot(kSurfaceWaitMs, m_pEngine.get(),
+                       [pEngine = m_pEngine.get()] { pEngine->ContinueLoad(); });
 }
 
 bool CMediaPlayer::IsEngineReady() const

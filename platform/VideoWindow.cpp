@@ -7,7 +7,8 @@
 #include <QOpenGLContext>
 #include <mpv/render_gl.h>
 
-CVideoWindow::CVideoWindow(CMpvEngine& engine) : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), m_engine(engine)
+CVideoWindow::CVideoWindow(CMpvEngine& engine)
+    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate), m_engine(engine)
 {
 }
 

@@ -19,8 +19,8 @@
 #include "StatusLine.h"
 
 #include <QPointer>
-#include <functional>
 #include <QWidget>
+#include <functional>
 
 struct CCatalogItem;
 class CMediaControl;
@@ -37,8 +37,8 @@ public:
     // What the browser shows between web stations when there is no home page.
     static constexpr char kEmptyPage[] = "about:blank";
 
-    // Creates the media player and the status line; the browser comes with the home page (SetHomeServer) or when the
-    // first web station plays. Joins the document's views.
+    // Creates the media player and the status line; the browser comes with the home page (SetHomeServer) or
+    // when the first web station plays. Joins the document's views.
     explicit CRavelinView(CRavelinDoc* pDocument, QWidget* pParent = nullptr,
                           const CPlayerControls& controls = CPlayerControls::Engines());
     ~CRavelinView() override;

@@ -1,18 +1,16 @@
+#include "../support/ListFiles.h"
+#include "../support/LocalHttpServer.h"
+#include "../support/TestHome.h"
 #include "InstanceLock.h"
 #include "RavelinApp.h"
 #include "Settings.h"
 
-#include "../support/ListFiles.h"
-#include "../support/LocalHttpServer.h"
-#include "../support/TestHome.h"
-
 #include <QDeadlineTimer>
 #include <QProcess>
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <thread>
 
 namespace {
@@ -133,7 +131,8 @@ TEST_F(StartupTest, InstallAndUninstallOpenTheirPageWithoutAWindow)
         const char* pWord;
         const char* pPage;
     };
-    for (const Case& c : {Case{"install", "welcome"}, Case{"INSTALL", "welcome"}, Case{"Uninstall", "goodbye"}}) {
+    for (const Case& c :
+         {Case{"install", "welcome"}, Case{"INSTALL", "welcome"}, Case{"Uninstall", "goodbye"}}) {
         fs::remove(m_opened);
         EXPECT_EQ(RunToEnd({c.pWord}), 0) << c.pWord << ": no display is needed";
         EXPECT_EQ(Opened(), std::string("http://127.0.0.1:1/") + c.pPage + "\n") << c.pWord;
@@ -203,8 +202,10 @@ TEST_F(StartupTest, OnlyOpeningAPageAsksTheDesktopForItsBrowser)
 {
     m_bAskTheDesktop = true;
     const fs::path asked = m_home.Root() / "asked";
-    CTestHome::WriteScript(m_home.Bin() / "xdg-settings", "echo x >> '" + asked.string() + "'\necho chromium.desktop\n");
-    CTestHome::WriteScript(m_home.Bin() / "xdg-open", "printf '%s\\n' \"$@\" >> '" + m_opened.string() + "'\n");
+    CTestHome::WriteScript(m_home.Bin() / "xdg-settings",
+                           "echo x >> '" + asked.string() + "'\necho chromium.desktop\n");
+    CTestHome::WriteScript(m_home.Bin() / "xdg-open",
+                           "printf '%s\\n' \"$@\" >> '" + m_opened.string() + "'\n");
     QProcess process;
     ASSERT_TRUE(StartWithWindow(process, {})) << m_strOutput.toStdString();
     std::this_thread::sleep_for(300ms);
@@ -263,7 +264,8 @@ TEST(CommandWord, FirstPlainArgument)
         for (const char* pArgument : c.arguments) {
             argv.push_back(const_cast<char*>(pArgument));
         }
-        EXPECT_STREQ(CRavelinApp::GetCommandWord(static_cast<int>(argv.size()), argv.data()).GetText(), c.pWord);
+        EXPECT_STREQ(CRavelinApp::GetCommandWord(static_cast<int>(argv.size()), argv.data()).GetText(),
+                     c.pWord);
     }
     EXPECT_STREQ(CRavelinApp::GetWindowTitle().GetText(), "Kestova - 2.0.2.1");
 }

@@ -1,9 +1,9 @@
 #include "WorkingFolder.h"
 
+#include "../support/TestHome.h"
 #include "FileHandler.h"
 #include "Registry.h"
 #include "Settings.h"
-#include "../support/TestHome.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -9,8 +9,8 @@
 #include "VideoSurface.h"
 
 #include <QKeyEvent>
-#include <QScreen>
 #include <QMouseEvent>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
