@@ -230,8 +230,11 @@ TEST_F(MainFrameTest, ADamagedSettingsFileIsToldOnceAndKeepsWhatCanBeRead)
 // A home server that takes connections and never answers must not freeze the
 // window: from the first start (its manifest) through the window, the
 // catalogue with its default and item icons, the search engines' pictures and
-// the silent update check, the window's thread is never held up for more than
-// 0.2 s. A timer on that thread measures the longest gap between its ticks.
+// the silent update check, the window's thread is never held up waiting on it.
+// A timer on that thread measures the longest gap between its ticks: a few
+// tens of milliseconds in a plain build, and well under a second even in a
+// sanitized build on a busy machine, where any wait on the silent server
+// (whose shortest time-out is 1.5 s) would show.
 TEST_F(MainFrameTest, ASilentServerNeverHoldsTheWindowUp)
 {
     CSilentServer silent;
@@ -264,7 +267,7 @@ TEST_F(MainFrameTest, ASilentServerNeverHoldsTheWindowUp)
     // The silent update check starts two seconds after the window.
     ProcessEventsUntil([] { return false; }, 3000);
     RecordProperty("longest_gap_ms", static_cast<int>(nLongestGap));
-    EXPECT_LT(nLongestGap, 200);
+    EXPECT_LT(nLongestGap, 1000);
     EXPECT_LT(clock.elapsed(), 15000) << "the first start gives up on the manifest within seconds";
 }
 
