@@ -290,6 +290,16 @@ void CMyString::AppendPath(const char* pComponent)
     *this += pComponent;
 }
 
+CMyString CMyString::LeftUtf8(uint32_t uMaxBytes) const
+{
+    if (m_uCount <= uMaxBytes)
+        return *this;
+    uint32_t uLength = uMaxBytes;
+    while (uLength > 0 && (static_cast<unsigned char>(m_pText[uLength]) & 0xC0) == 0x80)
+        --uLength;
+    return Mid(0, static_cast<int>(uLength));
+}
+
 CMyString CMyString::Mid(int nStart, int nCount) const
 {
     if (nStart < 0 || nCount <= 0 || static_cast<int64_t>(nStart) + nCount > static_cast<int64_t>(m_uCount)) {

@@ -86,6 +86,9 @@ public:
     // The nCount bytes from nStart. A range that runs past the end gives the
     // empty string: it is never clipped.
     CMyString Mid(int nStart, int nCount) const;
+    // At most the first uMaxBytes bytes, cut where a UTF-8 character starts, so
+    // that no character is split.
+    CMyString LeftUtf8(uint32_t uMaxBytes) const;
 
     // Replaces every non-overlapping occurrence of pOld, left to right, by pNew
     // (null or "" deletes). Inserted text is never searched again. Returns the

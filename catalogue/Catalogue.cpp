@@ -39,16 +39,7 @@ CMyString JoinPath(const CMyString& strPath, const CMyString& strComponent)
 // record carry megabytes.
 CMyString CaptionOf(const CXmlNode* pElement, const char* pName)
 {
-    CMyString strCaption = pElement->GetChildText(pName);
-    if (strCaption.GetLength() <= CCatalogue::kMaxCaptionLength) {
-        return strCaption;
-    }
-    uint32_t uLength = CCatalogue::kMaxCaptionLength;
-    const char* pText = strCaption.GetText();
-    while (uLength > 0 && (static_cast<unsigned char>(pText[uLength]) & 0xC0) == 0x80) {
-        --uLength;
-    }
-    return strCaption.Mid(0, static_cast<int>(uLength));
+    return pElement->GetChildText(pName).LeftUtf8(CCatalogue::kMaxCaptionLength);
 }
 
 } // namespace

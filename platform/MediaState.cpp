@@ -37,9 +37,16 @@ void CMediaState::OnBuffering(bool bWaiting, int nPercent)
         m_nPlayState = CMediaControl::kPlaying;
 }
 
+// A station's title shows in one line of plain text: control characters
+// become spaces, and a title of any length is cut to kMaxTitleLength bytes.
 void CMediaState::OnTitle(const CMyString& strTitle)
 {
-    m_strTitle = strTitle;
+    m_strTitle = strTitle.LeftUtf8(kMaxTitleLength);
+    for (uint32_t i = 0; i < m_strTitle.GetLength(); ++i) {
+        const auto chByte = static_cast<unsigned char>(m_strTitle.GetAt(i));
+        if (chByte < 0x20 || chByte == 0x7F)
+            m_strTitle.SetAt(i, ' ');
+    }
     m_strTitle.Trim();
 }
 

@@ -10,6 +10,9 @@
 class CMediaState
 {
 public:
+    // The longest title shown, in bytes.
+    static constexpr uint32_t kMaxTitleLength = 256;
+
     // Why the engine stopped playing an address.
     enum class EndReason
     {

@@ -125,6 +125,8 @@ QLabel* CRavelinView::CreateLabel()
     auto* pLabel = new QLabel(this);
     pLabel->setFrameStyle(QFrame::WinPanel | QFrame::Raised);
     pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Station names and titles come from lists and streams: never markup.
+    pLabel->setTextFormat(Qt::PlainText);
     pLabel->setFont(MakeSkinFont("Tahoma", -13, 400));
     pLabel->setAutoFillBackground(true);
     QPalette palette = pLabel->palette();

@@ -43,6 +43,27 @@ TEST(MediaState, FollowsAStationFromConnectingToPlaying)
     EXPECT_EQ(state.GetPlayState(), CMediaControl::kPlaying);
 }
 
+// A title from a stream shows in one line of plain text, however long it is
+// and whatever bytes it holds; no character is cut in half.
+TEST(MediaState, ATitleIsOneLineOfPlainTextOfBoundedLength)
+{
+    CMediaState state = Playing(true);
+    state.OnTitle("Two\nlines\tand a\x01" "bell\x7f");
+    EXPECT_EQ(state.GetStatus(), "Playing: Two lines and a bell");
+    std::string strLong;
+    while (strLong.size() < 10000)
+        strLong += "\xC3\xA9"; // é
+    state.OnTitle(strLong.c_str());
+    const CMyString strStatus = state.GetStatus();
+    const std::string strShown = std::string(strStatus.GetText()).substr(std::string("Playing: ").size());
+    EXPECT_EQ(strShown.size(), CMediaState::kMaxTitleLength);
+    EXPECT_EQ(strShown, strLong.substr(0, CMediaState::kMaxTitleLength));
+    state.OnTitle(("x" + strLong).c_str());
+    // "x" and 127 whole characters: the 128th would end past the limit.
+    EXPECT_EQ(std::string(state.GetStatus().GetText()).size(),
+              std::string("Playing: ").size() + CMediaState::kMaxTitleLength - 1);
+}
+
 TEST(MediaState, ThePlaylistEntryAfterAPlaylistStartsAfresh)
 {
     CMediaState state;

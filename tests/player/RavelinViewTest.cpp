@@ -17,6 +17,7 @@
 #include "WebViewStandIn.h"
 
 #include <QAbstractEventDispatcher>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -283,6 +284,19 @@ TEST_F(RavelinViewTest, TheStatusLineFollowsTheStationAndThePlayerWithoutATimer)
     EXPECT_EQ(Text(pView->GetStatusLabel()), "  Playing: Evening Tones");
     // At rest the view has no timer that would wake the program up.
     EXPECT_TRUE(QAbstractEventDispatcher::instance()->registeredTimers(pView.get()).isEmpty());
+}
+
+// A stream's title or a station's name that looks like markup shows as the
+// characters it is: the label is as wide as the whole text, tags included.
+TEST_F(RavelinViewTest, TitlesAndNamesAreNeverMarkup)
+{
+    const auto pView = MakeView();
+    Media(*pView).SetStatus("Playing: <b>Big</b> <img src=x> &amp;");
+    pView->SetStation("http://127.0.0.1/live.mp3", "<h1>Radio</h1>", false);
+    for (QLabel* pLabel : {pView->GetStatusLabel(), pView->GetStationLabel()}) {
+        const int nTextWidth = QFontMetrics(pLabel->font()).horizontalAdvance(pLabel->text());
+        EXPECT_GE(pLabel->sizeHint().width(), nTextWidth) << Text(pLabel);
+    }
 }
 
 TEST_F(RavelinViewTest, LabelsTakeTheSkinsStatusColoursAndFont)
