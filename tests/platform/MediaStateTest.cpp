@@ -48,7 +48,8 @@ TEST(MediaState, FollowsAStationFromConnectingToPlaying)
 TEST(MediaState, ATitleIsOneLineOfPlainTextOfBoundedLength)
 {
     CMediaState state = Playing(true);
-    state.OnTitle("Two\nlines\tand a\x01" "bell\x7f");
+    state.OnTitle("Two\nlines\tand a\x01"
+                  "bell\x7f");
     EXPECT_EQ(state.GetStatus(), "Playing: Two lines and a bell");
     std::string strLong;
     while (strLong.size() < 10000)
