@@ -17,7 +17,6 @@ bool ShareOpenGLContexts()
         return false;
     }
     qt_gl_set_global_share_context(pContext);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     return true;
 }
 

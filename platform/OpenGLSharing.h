@@ -7,7 +7,7 @@
 #pragma once
 
 // Makes the program-wide share context if there is none yet, on the
-// user-interface thread, and has later contexts share with it; true when it exists.
+// user-interface thread; true when it exists.
 bool ShareOpenGLContexts();
 // Whether the share context exists.
 bool AreOpenGLContextsShared();
