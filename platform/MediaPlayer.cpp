@@ -72,13 +72,20 @@ void CMediaPlayer::MakeSurface()
         return;
     }
     if (m_pSurface == nullptr) {
-        m_pSurface = new CVideoSurface(Engine(), this);
-        m_pSurface->SetLeaveHandler([this] { put_fullScreen(false); });
+        EnsureSurface();
         PlaceSurface();
         m_pSurface->show();
     }
     QTimer::singleShot(kSurfaceWaitMs, m_pEngine.get(),
                        [pEngine = m_pEngine.get()] { pEngine->ContinueLoad(); });
+}
+
+void CMediaPlayer::EnsureSurface()
+{
+    if (m_pSurface != nullptr)
+        return;
+    m_pSurface = new CVideoSurface(Engine(), this);
+    m_pSurface->SetLeaveHandler([this] { put_fullScreen(false); });
 }
 
 bool CMediaPlayer::IsEngineReady() const
@@ -140,11 +147,8 @@ void CMediaPlayer::put_fullScreen(bool bFullScreen)
     if (bFullScreen == m_bFullScreen)
         return;
     m_bFullScreen = bFullScreen;
-    if (m_pSurface == nullptr) {
-        // Sound only so far: the full-screen window is a surface all the same.
-        m_pSurface = new CVideoSurface(Engine(), this);
-        m_pSurface->SetLeaveHandler([this] { put_fullScreen(false); });
-    }
+    // Sound only so far: the full-screen window is a surface all the same.
+    EnsureSurface();
     if (bFullScreen) {
         m_pSurface->setParent(nullptr);
         m_pSurface->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);

@@ -64,6 +64,7 @@ private:
     bool IsActive() const;
     CMpvEngine& Engine();
     void MakeSurface();
+    void EnsureSurface();
 
     std::unique_ptr<CMpvEngine> m_pEngine;
     bool m_bStretchToFit = true;
