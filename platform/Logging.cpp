@@ -9,6 +9,7 @@ Q_LOGGING_CATEGORY(lcMessages, "kestova.messages", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcProcess, "kestova.process", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcBrowser, "kestova.browser", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcNetwork, "kestova.network", QtWarningMsg)
+Q_LOGGING_CATEGORY(lcDesktop, "kestova.desktop", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcUser, "kestova.user", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcTiming, "kestova.timing", QtWarningMsg)
 

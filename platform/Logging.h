@@ -11,6 +11,7 @@ Q_DECLARE_LOGGING_CATEGORY(lcMessages) // kestova.messages
 Q_DECLARE_LOGGING_CATEGORY(lcProcess)  // kestova.process
 Q_DECLARE_LOGGING_CATEGORY(lcBrowser)  // kestova.browser
 Q_DECLARE_LOGGING_CATEGORY(lcNetwork)  // kestova.network
+Q_DECLARE_LOGGING_CATEGORY(lcDesktop)  // kestova.desktop: the desktop's media controls
 // kestova.user: what the window tells the user (status line, message boxes, when it
 // is ready), so that a bug report or a test driving the program from outside can
 // follow it.
