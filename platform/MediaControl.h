@@ -25,6 +25,7 @@ public:
         kBuffering = 6,
         kConnecting = 7,
         kMediaEnded = 8,
+        kReconnecting = 11,
         kError = 12,
     };
 

@@ -36,6 +36,8 @@ bool CanDrawVideo()
 CMediaPlayer::CMediaPlayer(QWidget* pParent) : CMediaControl(pParent)
 {
     setContextMenuPolicy(Qt::NoContextMenu);
+    m_reconnectTimer.setSingleShot(true);
+    QObject::connect(&m_reconnectTimer, &QTimer::timeout, this, [this] { Engine().Load(m_strUrl); });
 }
 
 CMediaPlayer::~CMediaPlayer()
@@ -50,7 +52,7 @@ CMpvEngine& CMediaPlayer::Engine()
     if (m_pEngine != nullptr)
         return *m_pEngine;
     m_pEngine = std::make_unique<CMpvEngine>();
-    m_pEngine->SetChangeHandler([this] { NotifyChanged(); });
+    m_pEngine->SetChangeHandler([this] { OnEngineChanged(); });
     m_pEngine->SetVideoWantedHandler([this] { MakeSurface(); });
     m_pEngine->SetVolume(m_nVolume);
     m_pEngine->SetMute(m_bMute);
@@ -100,9 +102,56 @@ CMyString CMediaPlayer::ReadEngineProperty(const char* pName) const
 
 void CMediaPlayer::put_URL(const CMyString& strUrl)
 {
+    CancelReconnect();
     m_strUrl = strUrl;
     if (m_bAutoStart && !m_strUrl.IsEmpty())
-        Engine().Load(m_strUrl);
+        Load();
+}
+
+// A load the user asked for: whatever dropped before is forgotten.
+void CMediaPlayer::Load()
+{
+    CancelReconnect();
+    m_bHeard = false;
+    Engine().Load(m_strUrl);
+}
+
+void CMediaPlayer::OnEngineChanged()
+{
+    const int nState = m_pEngine->GetState().GetPlayState();
+    if (nState == kPlaying) {
+        if (m_bReconnecting)
+            qCInfo(lcMedia, "the stream is back after %lld ms", static_cast<long long>(m_sinceDrop.elapsed()));
+        m_bReconnecting = false;
+        m_bHeard = true;
+    } else if (nState == kError && m_bHeard && !m_reconnectTimer.isActive()) {
+        ScheduleReconnect();
+    }
+    NotifyChanged();
+}
+
+void CMediaPlayer::ScheduleReconnect()
+{
+    if (!m_bReconnecting) {
+        qCInfo(lcMedia, "the stream stopped on its own (%s): reconnecting", get_status().GetText());
+        m_bReconnecting = true;
+        m_reconnectPlan.Start();
+        m_sinceDrop.start();
+    }
+    const int64_t nDelay = m_reconnectPlan.NextDelayMs(m_sinceDrop.elapsed());
+    if (nDelay < 0) {
+        qCInfo(lcMedia, "the stream did not come back: reconnecting given up");
+        m_bReconnecting = false;
+        m_bHeard = false;
+        return;
+    }
+    m_reconnectTimer.start(static_cast<int>(nDelay));
+}
+
+void CMediaPlayer::CancelReconnect()
+{
+    m_reconnectTimer.stop();
+    m_bReconnecting = false;
 }
 
 bool CMediaPlayer::IsActive() const
@@ -116,11 +165,13 @@ void CMediaPlayer::play()
     // Right after put_URL with autoStart the address is already on its way.
     if (m_strUrl.IsEmpty() || (IsActive() && Engine().GetLoadedUrl() == m_strUrl))
         return;
-    Engine().Load(m_strUrl);
+    Load();
 }
 
 void CMediaPlayer::stop()
 {
+    CancelReconnect();
+    m_bHeard = false;
     put_fullScreen(false);
     if (m_pEngine != nullptr)
         m_pEngine->Stop();
@@ -134,11 +185,19 @@ void CMediaPlayer::close()
 
 int CMediaPlayer::get_playState() const
 {
+    if (m_bReconnecting)
+        return kReconnecting;
     return m_pEngine != nullptr ? m_pEngine->GetState().GetPlayState() : kUndefined;
 }
 
 CMyString CMediaPlayer::get_status() const
 {
+    if (m_bReconnecting) {
+        CMyString strStatus("Reconnecting (");
+        strStatus.AppendInt(m_reconnectPlan.GetAttempt());
+        strStatus += ")...";
+        return strStatus;
+    }
     return m_pEngine != nullptr ? m_pEngine->GetState().GetStatus() : CMyString();
 }
 

@@ -8,11 +8,21 @@
 // that strip out of sight loses no picture. Full screen moves the video to a
 // window of its own; Esc or a double-click there brings it back. The engine
 // never shows dialogs or menus, so enableErrorDialogs and enableContextMenu
-// only keep their values. Widgets are not copyable.
+// only keep their values.
+//
+// A stream that played and then stopped on its own (the server went away, the
+// network dropped, the stream stalled past the engine's time-out) is opened
+// again by itself, on the back-off of CReconnectPlan, with the status
+// "Reconnecting (n)..." meanwhile; put_URL, play, stop and close end the
+// attempts at once. An address that never played shows its error as it is.
+// Widgets are not copyable.
 #pragma once
 
 #include "MediaControl.h"
+#include "ReconnectPlan.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <memory>
 
 class CMpvEngine;
@@ -35,6 +45,8 @@ public:
     CVideoSurface* GetVideoSurface() const { return m_pSurface; }
     // Whether the engine has been started.
     bool HasEngine() const { return m_pEngine != nullptr; }
+    // Whether a dropped stream is being opened again.
+    bool IsReconnecting() const { return m_bReconnecting; }
 
     void put_URL(const CMyString& strUrl) override;
     CMyString get_URL() const override { return m_strUrl; }
@@ -65,6 +77,10 @@ private:
     CMpvEngine& Engine();
     void MakeSurface();
     void EnsureSurface();
+    void Load();
+    void OnEngineChanged();
+    void ScheduleReconnect();
+    void CancelReconnect();
 
     std::unique_ptr<CMpvEngine> m_pEngine;
     bool m_bStretchToFit = true;
@@ -76,4 +92,10 @@ private:
     bool m_bErrorDialogs = false;
     bool m_bContextMenu = false;
     bool m_bFullScreen = false;
+    // The address now open has played: should it stop on its own, it is a drop.
+    bool m_bHeard = false;
+    bool m_bReconnecting = false;
+    CReconnectPlan m_reconnectPlan;
+    QElapsedTimer m_sinceDrop;
+    QTimer m_reconnectTimer;
 };

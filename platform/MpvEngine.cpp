@@ -64,6 +64,19 @@ CMyString ErrorText(int nError)
     }
 }
 
+// The value of a key of the engine's metadata map, whatever its case.
+CMyString MetadataValue(const mpv_node& map, const char* pKey)
+{
+    if (map.format != MPV_FORMAT_NODE_MAP || map.u.list == nullptr)
+        return {};
+    const mpv_node_list& list = *map.u.list;
+    for (int i = 0; i < list.num; ++i) {
+        if (qstricmp(list.keys[i], pKey) == 0 && list.values[i].format == MPV_FORMAT_STRING)
+            return CMyString(list.values[i].u.string);
+    }
+    return {};
+}
+
 CMediaState::EndReason ToEndReason(mpv_end_file_reason reason)
 {
     switch (reason) {
@@ -114,7 +127,7 @@ bool CMpvEngine::Initialise()
     mpv_request_log_messages(m_pHandle, "warn");
     mpv_observe_property(m_pHandle, 0, "paused-for-cache", MPV_FORMAT_FLAG);
     mpv_observe_property(m_pHandle, 0, "cache-buffering-state", MPV_FORMAT_INT64);
-    mpv_observe_property(m_pHandle, 0, "metadata/by-key/icy-title", MPV_FORMAT_STRING);
+    mpv_observe_property(m_pHandle, 0, "metadata", MPV_FORMAT_NODE);
     m_bDrawsIntoSurface = ReadProperty("options/vo") == "libmpv";
     if (m_bDrawsIntoSurface)
         mpv_hook_add(m_pHandle, 0, kPreloadedHook, 0);
@@ -186,6 +199,7 @@ void CMpvEngine::Load(const CMyString& strUrl)
     m_strLoaded = strUrl;
     m_bLoadPending = true;
     m_state.OnOpening();
+    m_nowPlaying.Reset();
     const char* args[] = {"loadfile", strUrl.GetText(), "replace", nullptr};
     MarkTime("loadfile");
     mpv_command_async(m_pHandle, kLoadReply, args);
@@ -283,10 +297,14 @@ CMyString CMpvEngine::ReadProperty(const char* pName) const
 
 bool CMpvEngine::IsLive() const
 {
-    // A live stream comes without a size; its length may still be guessed
-    // once the whole of it has been read, so the length tells nothing.
+    // Asked as the address opens. A live stream comes without a size (radio),
+    // or without a length (live HLS, whose playlist has a size of its own);
+    // a recording has both.
     int64_t nSize = 0;
-    return mpv_get_property(m_pHandle, "file-size", MPV_FORMAT_INT64, &nSize) < 0 || nSize <= 0;
+    double dLength = 0.0;
+    const bool bSized = mpv_get_property(m_pHandle, "file-size", MPV_FORMAT_INT64, &nSize) >= 0 && nSize > 0;
+    const bool bTimed = mpv_get_property(m_pHandle, "duration", MPV_FORMAT_DOUBLE, &dLength) >= 0 && dLength > 0;
+    return !bSized || !bTimed;
 }
 
 void CMpvEngine::Handle(const mpv_event& event)
@@ -333,10 +351,10 @@ void CMpvEngine::HandleProperty(const mpv_event& event)
     const auto* pProperty = static_cast<const mpv_event_property*>(event.data);
     const QByteArray name(pProperty->name);
     // Changes that belong to the station before a pending load are not shown.
-    if (name == "metadata/by-key/icy-title") {
-        const bool bText = pProperty->format == MPV_FORMAT_STRING;
+    if (name == "metadata") {
         if (!m_bLoadPending)
-            m_state.OnTitle(bText ? CMyString(*static_cast<char**>(pProperty->data)) : CMyString());
+            OnMetadata(pProperty->format == MPV_FORMAT_NODE ? static_cast<const mpv_node*>(pProperty->data)
+                                                             : nullptr);
         return;
     }
     if (name == "paused-for-cache" && pProperty->format == MPV_FORMAT_FLAG)
@@ -347,6 +365,19 @@ void CMpvEngine::HandleProperty(const mpv_event& event)
         return;
     if (!m_bLoadPending)
         m_state.OnBuffering(m_bWaitingForCache, m_nCachePercent);
+}
+
+// The station's tags (null: none): a radio server's stream title (ICY), the
+// comments of Ogg and Opus streams, tags of files and timed metadata of HLS.
+void CMpvEngine::OnMetadata(const mpv_node* pTags)
+{
+    if (pTags == nullptr) {
+        m_nowPlaying.Reset();
+        m_state.OnTitle({});
+        return;
+    }
+    m_state.OnTitle(m_nowPlaying.Update(MetadataValue(*pTags, "icy-title"), MetadataValue(*pTags, "title"),
+                                        MetadataValue(*pTags, "artist")));
 }
 
 void CMpvEngine::HandleEndFile(const mpv_event& event)

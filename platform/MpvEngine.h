@@ -10,6 +10,7 @@
 
 #include "MediaState.h"
 #include "MyString.h"
+#include "NowPlaying.h"
 
 #include <QObject>
 #include <atomic>
@@ -18,6 +19,7 @@
 
 struct mpv_handle;
 struct mpv_event;
+struct mpv_node;
 
 class CMpvEngine : public QObject
 {
@@ -76,12 +78,14 @@ private:
     void Handle(const mpv_event& event);
     void HandleProperty(const mpv_event& event);
     void HandleEndFile(const mpv_event& event);
+    void OnMetadata(const mpv_node* pTags);
     void HandleHook(const mpv_event& event);
     bool HasVideoTrack() const;
     bool IsLive() const;
 
     mpv_handle* m_pHandle = nullptr;
     CMediaState m_state;
+    CNowPlaying m_nowPlaying;
     CMyString m_strLoaded;
     // The engine's id of the playlist entry that plays now; events of earlier
     // entries still in the queue are ignored.

@@ -4,9 +4,13 @@
 
 #include "../support/TestHome.h"
 #include "MediaServer.h"
+#include "MediaState.h"
 #include "MediaTestSupport.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <memory>
 
 namespace {
 
@@ -83,6 +87,7 @@ class MediaPlayerFailure : public MediaPlayerTest, public ::testing::WithParamIn
 {
 };
 
+// A station that never played shows its error and is not tried again.
 TEST_P(MediaPlayerFailure, ShowsWhyAStationCannotPlay)
 {
     const char* pPath = GetParam().pPath;
@@ -93,16 +98,85 @@ TEST_P(MediaPlayerFailure, ShowsWhyAStationCannotPlay)
     std::set<int> seen;
     ASSERT_TRUE(WaitForState(m_player, CMediaControl::kError, &seen)) << StatusOf(m_player);
     EXPECT_EQ(StatusOf(m_player), GetParam().pStatus);
+    ProcessEventsUntil([] { return false; }, 1500);
+    EXPECT_EQ(StatusOf(m_player), GetParam().pStatus);
+    if (pPath != nullptr) {
+        EXPECT_EQ(m_server.RequestCount(pPath), 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, MediaPlayerFailure,
     ::testing::Values(FailureCase{"NotFound", "/missing.mp3", "Error: Not found (404)"},
                       FailureCase{"Refused", nullptr, "Error: Connection refused"},
-                      FailureCase{"NotMedia", "/notes.txt", "Error: Unrecognised format"},
-                      // The server ends a live stream: a failure, not an end.
-                      FailureCase{"LiveStreamEnds", "/ending.mp3", "Error: The stream ended"}),
+                      FailureCase{"NotMedia", "/notes.txt", "Error: Unrecognised format"}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.pName); });
+
+// What plays now follows the station: radio stream titles as the server sends
+// them, and the comments of each part of a chained Ogg stream, as plain text.
+TEST_F(MediaPlayerTest, TheStatusFollowsTheTitlesTheStationSends)
+{
+    m_player.put_URL(Url("/titles.mp3"));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return StatusOf(m_player) == "Playing: Morning Tones"; }))
+        << StatusOf(m_player);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return StatusOf(m_player) == "Playing: Evening Tones"; }))
+        << StatusOf(m_player);
+    m_player.put_URL(Url("/titles.opus"));
+    EXPECT_TRUE(
+        ProcessEventsUntil([&] { return StatusOf(m_player) == "Playing: Kestova Choir - Morning Song"; }))
+        << StatusOf(m_player);
+    // The second part's title: 10 KB with a tab, a control character and a line break.
+    const std::string strSecond =
+        "Playing: " +
+        ("Kestova Band - Tab here bell " + std::string(10240, 'y')).substr(0, CMediaState::kMaxTitleLength);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return StatusOf(m_player) == strSecond; }))
+        << StatusOf(m_player).substr(0, 80);
+}
+
+// A server that ends a stream, or goes away, is tried again on a back-off until
+// it is back; Stop ends the attempts.
+TEST_F(MediaPlayerTest, AStreamThatDropsComesBackByItself)
+{
+    m_player.put_URL(Url("/ending.mp3"));
+    ASSERT_TRUE(WaitForState(m_player, CMediaControl::kPlaying)) << StatusOf(m_player);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return StatusOf(m_player) == "Reconnecting (1)..."; }, 20000))
+        << StatusOf(m_player);
+    EXPECT_EQ(m_player.get_playState(), CMediaControl::kReconnecting);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return m_server.RequestCount("/ending.mp3") == 2; }, 3000));
+
+    auto pServer = std::make_unique<MediaServer>(MediaFolder());
+    const int nPort = pServer->Port();
+    m_player.put_URL(pServer->Url("/steady.mp3").c_str());
+    ASSERT_TRUE(WaitForState(m_player, CMediaControl::kPlaying)) << StatusOf(m_player);
+    pServer.reset();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return StatusOf(m_player) == "Reconnecting (2)..."; }, 20000))
+        << StatusOf(m_player);
+    pServer = std::make_unique<MediaServer>(MediaFolder(), nPort);
+    ASSERT_TRUE(pServer->IsRunning());
+    QElapsedTimer back;
+    back.start();
+    ASSERT_TRUE(WaitForState(m_player, CMediaControl::kPlaying, nullptr, 20000)) << StatusOf(m_player);
+    std::cout << "playing again " << back.elapsed() << " ms after the server came back\n";
+    EXPECT_EQ(pServer->RequestCount("/steady.mp3"), 1);
+
+    pServer.reset();
+    ASSERT_TRUE(ProcessEventsUntil([&] { return StatusOf(m_player) == "Reconnecting (1)..."; }, 20000));
+    m_player.stop();
+    EXPECT_EQ(StatusOf(m_player), "Stopped");
+    pServer = std::make_unique<MediaServer>(MediaFolder(), nPort);
+    ProcessEventsUntil([] { return false; }, 4000);
+    EXPECT_EQ(pServer->RequestCount("/steady.mp3"), 0);
+    EXPECT_EQ(StatusOf(m_player), "Stopped");
+}
+
+// A recording that ends has finished: it is not opened again.
+TEST_F(MediaPlayerTest, ARecordingThatEndsIsNotReconnected)
+{
+    m_player.put_URL(Url("/tone.ogg"));
+    ASSERT_TRUE(WaitForState(m_player, CMediaControl::kMediaEnded, nullptr, 40000)) << StatusOf(m_player);
+    ProcessEventsUntil([] { return false; }, 1500);
+    EXPECT_EQ(StatusOf(m_player), "Finished");
+}
 
 TEST_F(MediaPlayerTest, StopKeepsTheAddressForTheNextPlay)
 {

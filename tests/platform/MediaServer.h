@@ -1,10 +1,11 @@
 // MediaServer: the local HTTP server of the media tests, on 127.0.0.1. It
 // serves the small media files of tests/player/media, playlists that point at
 // its own streams, an endless live MP3 stream that sends a station title the
-// way internet radio servers do (ICY metadata every kMetaInterval bytes), a live
-// stream that the server ends after a few seconds, and two plain web pages. Every
-// other path answers 404. Streams are paced a little faster than they play and
-// stop when the server does.
+// way internet radio servers do (ICY metadata every kMetaInterval bytes), one
+// whose title changes, one paced as it plays (little is buffered ahead when the
+// server goes), a live stream that the server ends after a few seconds, and two
+// plain web pages. Every other path answers 404. Streams are paced a little
+// faster than they play, unless said otherwise, and stop when the server does.
 #pragma once
 
 #include "../support/LocalHttpServer.h"
@@ -23,21 +24,26 @@ class MediaServer
 public:
     static constexpr size_t kMetaInterval = 4096;
     static constexpr char kStationTitle[] = "Evening Tones";
+    static constexpr char kFirstTitle[] = "Morning Tones";
     // The colour of the web page, as "rgb(...)" and as its parts.
     static constexpr int kPageRed = 20, kPageGreen = 200, kPageBlue = 40;
 
-    explicit MediaServer(const std::filesystem::path& mediaFolder)
+    // On a free port, or on nPort: a server that comes back after the one before it went.
+    explicit MediaServer(const std::filesystem::path& mediaFolder, int nPort = 0)
     {
         m_strMp3 = ReadFile(mediaFolder / "tone.mp3");
         m_server.Serve("/tone.mp3", m_strMp3, "audio/mpeg");
         m_server.Serve("/tone.ogg", ReadFile(mediaFolder / "tone.ogg"), "audio/ogg");
+        m_server.Serve("/titles.opus", ReadFile(mediaFolder / "titles.opus"), "audio/ogg");
         m_server.Serve("/updown.mkv", ReadFile(mediaFolder / "updown.mkv"), "video/x-matroska");
         m_server.Serve("/notes.txt", std::string(20000, 'x'), "text/plain");
         m_server.Serve("/page.html", PageHtml(), "text/html");
         m_server.Serve("/home.html", "<html><body>Home</body></html>", "text/html");
-        ServeLive("/live.mp3", true, 0);
-        ServeLive("/ending.mp3", false, 3 * kMetaInterval);
-        m_nPort = m_server.Start();
+        ServeLive("/live.mp3", {});
+        ServeLive("/ending.mp3", {.bTitle = false, .uLimit = 3 * kMetaInterval});
+        ServeLive("/titles.mp3", {.uFirstTitleBlocks = 2});
+        ServeLive("/steady.mp3", {.uHeadStart = 1, .nPauseMs = 2000});
+        m_nPort = m_server.Start(nPort);
         m_server.Serve("/station.pls", "[playlist]\nNumberOfEntries=1\nFile1=" + Url("/live.mp3") + "\n",
                        "audio/x-scpls");
         m_server.Serve("/station.m3u", "#EXTM3U\n" + Url("/tone.mp3") + "\n", "audio/x-mpegurl");
@@ -51,6 +57,7 @@ public:
     MediaServer& operator=(const MediaServer&) = delete;
 
     bool IsRunning() const { return m_nPort > 0; }
+    int Port() const { return m_nPort; }
     std::string Url(const std::string& strPath) const { return m_server.Url(strPath); }
     int RequestCount(const std::string& strPath) const { return m_server.RequestCount(strPath); }
     LocalHttpServer& Server() { return m_server; }
@@ -72,17 +79,26 @@ private:
         return html.str();
     }
 
-    // A metadata block: its length in 16-byte units, then the padded text.
-    static std::string MetaBlock(bool bWithTitle)
+    struct LiveOptions
     {
-        std::string strText = bWithTitle ? std::string("StreamTitle='") + kStationTitle + "';" : "";
+        bool bTitle = true;
+        size_t uLimit = 0;            // bytes of audio, 0: no end
+        size_t uFirstTitleBlocks = 0; // blocks that carry kFirstTitle before kStationTitle
+        size_t uHeadStart = 4;        // blocks sent at once
+        int nPauseMs = 1000;          // between the later blocks (2000: as fast as the tone plays)
+    };
+
+    // A metadata block: its length in 16-byte units, then the padded text.
+    static std::string MetaBlock(const char* pTitle)
+    {
+        std::string strText = pTitle != nullptr ? std::string("StreamTitle='") + pTitle + "';" : "";
         strText.resize((strText.size() + 15) / 16 * 16, '\0');
         return std::string(1, static_cast<char>(strText.size() / 16)) + strText;
     }
 
     // The MP3 repeated without end (or up to uLimit bytes of audio), with a
     // metadata block after every kMetaInterval bytes of audio.
-    void ServeLive(const std::string& strPath, bool bTitle, size_t uLimit)
+    void ServeLive(const std::string& strPath, LiveOptions options)
     {
         const std::string strAudio = m_strMp3;
         std::shared_ptr<std::atomic<bool>> pStopping = m_pStopping;
@@ -91,18 +107,20 @@ private:
             response.set_header("icy-name", "Test station");
             auto pSent = std::make_shared<size_t>(0);
             response.set_chunked_content_provider("audio/mpeg", [=](size_t, httplib::DataSink& sink) {
-                if (*pStopping || (uLimit > 0 && *pSent >= uLimit)) {
+                if (*pStopping || (options.uLimit > 0 && *pSent >= options.uLimit)) {
                     sink.done();
                     return !*pStopping;
                 }
-                // A head start, then twice the rate the tone plays at (2000 bytes a second).
-                if (*pSent >= 4 * kMetaInterval)
-                    std::this_thread::sleep_for(std::chrono::seconds(1));
+                // A head start, then the pace asked for (the tone plays 2000 bytes a second).
+                if (*pSent >= options.uHeadStart * kMetaInterval)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(options.nPauseMs));
+                const size_t uBlock = *pSent / kMetaInterval;
                 std::string strPiece;
                 for (size_t i = 0; i < kMetaInterval; ++i)
                     strPiece += strAudio[(*pSent + i) % strAudio.size()];
                 *pSent += kMetaInterval;
-                strPiece += MetaBlock(bTitle);
+                const char* pTitle = uBlock < options.uFirstTitleBlocks ? kFirstTitle : kStationTitle;
+                strPiece += MetaBlock(options.bTitle ? pTitle : nullptr);
                 return sink.write(strPiece.data(), strPiece.size());
             });
         });

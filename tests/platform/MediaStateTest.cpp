@@ -3,6 +3,7 @@
 #include "MediaState.h"
 
 #include "MediaError.h"
+#include "NowPlaying.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +169,35 @@ TEST(MediaError, NamesTheCauseThatALogLineGives)
     for (const auto& line : cases)
         EXPECT_EQ(ErrorFromEngineLog(line.pLine), line.pCause) << line.pLine;
     EXPECT_EQ(ErrorFromEngineLog(nullptr), "");
+}
+
+// The title shown for the tags a station reports, one report after another.
+TEST(NowPlaying, PicksTheTitleFromTheTagsAndKeepsOnlyTheNewestPartOfAChainedStream)
+{
+    const struct
+    {
+        const char* pStreamTitle;
+        const char* pTitle;
+        const char* pArtist;
+        const char* pShown;
+    } reports[] = {
+        {"", "", "", ""},
+        {"", "Morning Song", "", "Morning Song"},
+        {"", "Morning Song", "Choir", "Choir - Morning Song"},
+        // The next part of a chained stream: the engine joins its tags to the first ones.
+        {"", "Morning Song;Noon Song", "Choir;Band", "Band - Noon Song"},
+        {"", "Morning Song;Noon Song;Evening; Night", "Choir;Band", "Band - Evening; Night"},
+        // A radio server's stream title wins.
+        {"Live: News", "Morning Song;Noon Song;Evening; Night", "Choir;Band", "Live: News"},
+        // A title that merely holds ";" is shown whole.
+        {"", "Salt; Pepper", "", "Salt; Pepper"},
+    };
+    CNowPlaying nowPlaying;
+    for (const auto& report : reports)
+        EXPECT_EQ(nowPlaying.Update(report.pStreamTitle, report.pTitle, report.pArtist), report.pShown)
+            << report.pTitle;
+    nowPlaying.Reset();
+    EXPECT_EQ(nowPlaying.Update("", "Morning Song;Noon Song", ""), "Morning Song;Noon Song");
 }
 
 } // namespace

@@ -46,10 +46,12 @@ public:
         });
     }
 
-    // Binds a free port on 127.0.0.1 and starts serving; the port, or -1.
-    int Start()
+    // Binds a free port on 127.0.0.1 (or the given one, for a server that
+    // comes back where it was) and starts serving; the port, or -1.
+    int Start(int nPort = 0)
     {
-        m_nPort = m_server.bind_to_any_port("127.0.0.1");
+        m_nPort = nPort > 0 ? (m_server.bind_to_port("127.0.0.1", nPort) ? nPort : -1)
+                            : m_server.bind_to_any_port("127.0.0.1");
         if (m_nPort > 0) {
             m_thread = std::thread([this] { m_server.listen_after_bind(); });
             // A stop before the loop runs would be lost, and the join would hang.
