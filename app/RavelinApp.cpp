@@ -5,6 +5,7 @@
 #include "Http.h"
 #include "Logging.h"
 #include "MainFrame.h"
+#include "MprisService.h"
 #include "RavelinDoc.h"
 #include "ServerList.h"
 #include "Settings.h"
@@ -40,7 +41,8 @@ bool CRavelinApp::InitInstance()
         return false;
     }
     if (IsAnotherInstanceRunning() && !strWord.EqualsNoCase("reopen")) {
-        return false; // the running copy is left alone
+        RaiseRunningCopy();
+        return false; // the running copy is only brought to the front
     }
     Settings().SetVersion(kVersion);
     return CreateMainWindow();
@@ -69,6 +71,15 @@ bool CRavelinApp::CreateMainWindow()
     m_pMainWindow->show();
     qCDebug(lcDebug, "main window: %s", strTitle.GetText());
     return true;
+}
+
+// Through the session bus, when there is one; the copy that runs shows its
+// window in front, as users expect of a program that runs once.
+void CRavelinApp::RaiseRunningCopy()
+{
+    const QCoreApplication application(m_argc, m_argv);
+    if (CMprisService::RaiseRunningCopy())
+        qCDebug(lcUser, "the copy that runs was brought to the front");
 }
 
 bool CRavelinApp::IsAnotherInstanceRunning()

@@ -7,7 +7,8 @@
 // The command word is the first argument that does not begin with "/" or "-":
 // "install", "uninstall" (open the page, end with exit code 0, no window, no
 // display needed) or "reopen" (start even though another copy runs). Any other
-// word is ignored.
+// word is ignored. A plain second start brings the running copy's window to
+// the front and ends.
 #pragma once
 
 #include "InstanceLock.h"
@@ -61,6 +62,7 @@ public:
 
 private:
     void OpenPage(Page page);
+    void RaiseRunningCopy();
     bool CreateMainWindow();
 
     int& m_argc;

@@ -59,6 +59,10 @@ public:
     virtual void put_autoStart(bool bAutoStart) = 0;
     virtual void put_enableErrorDialogs(bool bEnable) = 0;
 
+    // The title the station sends for what plays now; empty when it sends
+    // none or nothing plays.
+    virtual CMyString GetNowPlaying() const { return {}; }
+
     // Whom to tell, on the user-interface thread, whenever get_status or
     // get_playState may answer anew, so that a host follows the player
     // without polling it.

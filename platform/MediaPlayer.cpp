@@ -190,6 +190,13 @@ int CMediaPlayer::get_playState() const
     return m_pEngine != nullptr ? m_pEngine->GetState().GetPlayState() : kUndefined;
 }
 
+CMyString CMediaPlayer::GetNowPlaying() const
+{
+    if (m_bReconnecting || m_pEngine == nullptr || m_pEngine->GetState().GetPlayState() != kPlaying)
+        return {};
+    return m_pEngine->GetState().GetTitle();
+}
+
 CMyString CMediaPlayer::get_status() const
 {
     if (m_bReconnecting) {

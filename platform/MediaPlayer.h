@@ -54,6 +54,7 @@ public:
     void stop() override;
     void close() override;
     int get_playState() const override;
+    CMyString GetNowPlaying() const override;
     CMyString get_status() const override;
     void put_fullScreen(bool bFullScreen) override;
     bool get_fullScreen() const override { return m_bFullScreen; }

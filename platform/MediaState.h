@@ -43,6 +43,8 @@ public:
 
     int GetPlayState() const { return m_nPlayState; }
     CMyString GetStatus() const;
+    // The station's title for what plays now, as shown; empty for none.
+    const CMyString& GetTitle() const { return m_strTitle; }
 
 private:
     int m_nPlayState = CMediaControl::kUndefined;

@@ -10,6 +10,7 @@ void CCurrentStation::Assign(const CCatalogItem* pItem)
     m_nWeb = pItem->m_nWeb;
     m_strName = pItem->GetCaptionPath();
     m_strAddress = pItem->m_strAddress;
+    m_strIconFile = pItem->m_strIconFile;
 }
 
 bool CCurrentStation::Set(const CMyString& strAddress, const CMyString& strName, bool bWeb)
@@ -20,6 +21,7 @@ bool CCurrentStation::Set(const CMyString& strAddress, const CMyString& strName,
     m_strAddress = strAddress;
     m_nWeb = bWeb ? 1 : 0;
     m_strName = strName;
+    m_strIconFile.Empty();
     return true;
 }
 

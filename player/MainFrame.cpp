@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include "ColourConvert.h"
+#include "DesktopControls.h"
 #include "FirstRun.h"
 #include "FolderTreeView.h"
 #include "FrameSkin.h"
@@ -182,7 +183,9 @@ bool CMainFrame::OnCreateClient()
     m_bSplitterCreated = true;
     m_bMuted = Settings().GetMute();
     const int nVolume = Settings().GetVolume();
+    m_nVolume = nVolume;
     m_pView->SetFrame(this);
+    m_pView->SetShownHandler([this] { RefreshDesktopControls(); });
     m_pView->SetVolume(nVolume);
     m_pView->SetSplitter(m_pSplitter);
     m_pTree->SetFrame(this);
@@ -261,6 +264,7 @@ intptr_t CMainFrame::OnMainFrameMessage(uintptr_t uCode, intptr_t lParam)
         CloseSplash();
         qCDebug(lcUser, "catalogue loaded");
         TellOfDamagedSettings();
+        StartDesktopControls();
     } else if (uCode == CFolderTreeView::kSearchWebCode) {
         const CMyString strQuery = m_searchBar.GetQueryForFirstEngine();
         if (!strQuery.IsEmpty() && m_pView != nullptr) {
@@ -271,9 +275,11 @@ intptr_t CMainFrame::OnMainFrameMessage(uintptr_t uCode, intptr_t lParam)
             m_pView->AssignStation(m_pTree->GetSelectedItem());
         }
     } else if (uCode == kVolumeChangedCode) {
+        m_nVolume = static_cast<int>(lParam);
         if (m_pView != nullptr) {
-            m_pView->SetVolume(static_cast<int>(lParam));
+            m_pView->SetVolume(m_nVolume);
         }
+        RefreshDesktopControls();
     }
     return 0;
 }
@@ -295,6 +301,61 @@ intptr_t CMainFrame::OnMessageFromDlg(uintptr_t uCode, intptr_t lParam)
         ToggleMaximize();
     }
     return 0;
+}
+
+// The desktop's controls come after the first paint and the catalogue: they
+// only follow what the window already shows.
+void CMainFrame::StartDesktopControls()
+{
+    if (m_pDesktopControls != nullptr)
+        return;
+    auto pControls = std::make_unique<CDesktopControls>(*this);
+    if (pControls->Start())
+        m_pDesktopControls = std::move(pControls);
+}
+
+void CMainFrame::RefreshDesktopControls()
+{
+    if (m_pDesktopControls != nullptr)
+        m_pDesktopControls->Refresh();
+}
+
+int CMainFrame::GetVolume() const
+{
+    return m_nVolume;
+}
+
+void CMainFrame::SetVolume(int nVolume)
+{
+    nVolume = std::clamp(nVolume, 0, 100);
+    m_nVolume = nVolume;
+    if (auto* pSlider = static_cast<CMySlider*>(m_controls[VolumeControl].data())) {
+        pSlider->SetValue(nVolume);
+        pSlider->update();
+    }
+    Settings().SetVolume(nVolume);
+    if (m_pView != nullptr)
+        m_pView->SetVolume(nVolume);
+    RefreshDesktopControls();
+}
+
+void CMainFrame::PlayAdjacentStation(bool bNext)
+{
+    if (m_pTree == nullptr || m_pView == nullptr)
+        return;
+    if (!(bNext ? m_pTree->SelectNextStation() : m_pTree->SelectPreviousStation()))
+        return;
+    m_pView->AssignStation(m_pTree->GetSelectedItem());
+    m_pView->Play();
+}
+
+void CMainFrame::BringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 void CMainFrame::ToggleMute()

@@ -8,8 +8,10 @@
 // and the buttons never call each other; they post registered messages or
 // commands to the frame, which calls the one object that has to act. It runs
 // the first-run steps when constructed, shows the splash window until the
-// catalogue has loaded and keeps the volume and mute settings. Widgets are not
-// copyable.
+// catalogue has loaded and keeps the volume and mute settings. Once the
+// catalogue has loaded it also appears on the desktop's media controls
+// (CDesktopControls), whose requests come back to it as its own commands.
+// Widgets are not copyable.
 #pragma once
 
 #include "MessageMap.h"
@@ -24,6 +26,7 @@
 #include <memory>
 #include <vector>
 
+class CDesktopControls;
 class CFolderTreeView;
 class CMyOwnButton;
 class CRavelinDoc;
@@ -82,6 +85,15 @@ public:
     bool IsCreationRefused() const { return m_bCreationRefused; }
 
     void ApplyMute(bool bOn);
+    // The volume, 0 to 100, as last set with the slider or from the desktop
+    // (the slider shows it to the nearest step of its scale).
+    int GetVolume() const;
+    // Sets the volume as a move of the slider would, and keeps it in the settings.
+    void SetVolume(int nVolume);
+    // Selects the next (or previous) station of the tree and plays it.
+    void PlayAdjacentStation(bool bNext);
+    // Shows the window in front of the others, restored when it was minimised.
+    void BringToFront();
     void AssignPreset(CStation& station);
     void PlayPreset(CStation& station);
     void OnCommand(int nId);
@@ -98,6 +110,8 @@ public:
     CSplashDlg* GetSplash() const;
     const std::vector<std::unique_ptr<CStation>>& GetPresets() const { return m_presets; }
     CMyOwnButton* GetControl(Control control) const;
+    // Null until the catalogue has loaded, and without a session bus.
+    CDesktopControls* GetDesktopControls() const { return m_pDesktopControls.get(); }
     bool IsMuted() const { return m_bMuted; }
 
 protected:
@@ -124,6 +138,8 @@ private:
     intptr_t OnButtonClicked(uintptr_t wParam);
     void CloseSplash();
     void TellOfDamagedSettings();
+    void StartDesktopControls();
+    void RefreshDesktopControls();
     bool IsInsideFrame(QObject* pObject) const;
 
     CRavelinDoc* m_pDocument;
@@ -140,6 +156,8 @@ private:
     std::vector<std::unique_ptr<CStation>> m_presets;
     std::array<QPointer<CMyOwnButton>, kControlCount> m_controls;
     bool m_bMuted = false;
+    int m_nVolume = 0;
     CMessageMap m_messageMap;
     MessageBoxFunction m_messageBox;
+    std::unique_ptr<CDesktopControls> m_pDesktopControls;
 };

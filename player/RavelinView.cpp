@@ -291,16 +291,21 @@ void CRavelinView::RefreshStatusLines()
     if (m_pStatusLabel == nullptr || m_pStationLabel == nullptr)
         return;
     CMyString strText;
+    bool bChanged = false;
     if (CStatusLine::NextStationText(FromQString(m_pStationLabel->text()), m_station.m_nHasStation != 0,
                                      m_station.m_strName, strText)) {
         m_pStationLabel->setText(ToQString(strText));
         qCDebug(lcUser, "station line: \"%s\"", strText.GetText());
+        bChanged = true;
     }
     const CMyString strStatus = m_pMediaPlayer != nullptr ? m_pMediaPlayer->get_status() : CMyString();
     if (m_statusLine.NextStatusText(strStatus, strText)) {
         m_pStatusLabel->setText(ToQString(strText));
         qCDebug(lcUser, "status line: \"%s\"", strText.GetText());
+        bChanged = true;
     }
+    if (bChanged && m_shown)
+        m_shown();
 }
 
 void CRavelinView::keyPressEvent(QKeyEvent* pEvent)

@@ -67,6 +67,9 @@ public:
     // Brings both labels of the status line up to date; each is written
     // only when its text changes.
     void RefreshStatusLines();
+    // Whom to tell when a label of the status line changed (the desktop's
+    // media controls follow what the view shows).
+    void SetShownHandler(std::function<void()> handler) { m_shown = std::move(handler); }
 
     const CCurrentStation& GetStation() const { return m_station; }
     const CMyString& GetHomePage() const { return m_strHomePage; }
@@ -110,4 +113,5 @@ private:
     CCurrentStation m_station;
     CStatusLine m_statusLine;
     CMyString m_strHomePage;
+    std::function<void()> m_shown;
 };

@@ -24,33 +24,6 @@
 
 namespace {
 
-// A window manager on the test's display for as long as the object lives.
-class CWindowManager
-{
-public:
-    explicit CWindowManager(const std::filesystem::path& ready)
-    {
-        m_process.start("openbox", {"--startup", "touch " + QString::fromStdString(ready.string())});
-        m_process.waitForStarted();
-        const QDeadlineTimer giveUp(kWaitMs);
-        while (!std::filesystem::exists(ready) && !giveUp.hasExpired())
-            QThread::msleep(20);
-        m_bReady = std::filesystem::exists(ready);
-    }
-    ~CWindowManager()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(5000))
-            m_process.kill();
-    }
-    // Started, and ready before the wait ran out.
-    bool IsReady() const { return m_process.state() == QProcess::Running && m_bReady; }
-
-private:
-    QProcess m_process;
-    bool m_bReady = false;
-};
-
 bool IsRed(QRgb rgb)
 {
     return qRed(rgb) > 200 && qGreen(rgb) < 60 && qBlue(rgb) < 60;

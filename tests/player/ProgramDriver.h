@@ -162,6 +162,33 @@ inline QPoint CloseButton()
 
 } // namespace target
 
+// A window manager on the test's display for as long as the object lives.
+class CWindowManager
+{
+public:
+    explicit CWindowManager(const std::filesystem::path& ready)
+    {
+        m_process.start("openbox", {"--startup", "touch " + QString::fromStdString(ready.string())});
+        m_process.waitForStarted();
+        const QDeadlineTimer giveUp(kWaitMs);
+        while (!std::filesystem::exists(ready) && !giveUp.hasExpired())
+            QThread::msleep(20);
+        m_bReady = std::filesystem::exists(ready);
+    }
+    ~CWindowManager()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+    }
+    // Started, and ready before the wait ran out.
+    bool IsReady() const { return m_process.state() == QProcess::Running && m_bReady; }
+
+private:
+    QProcess m_process;
+    bool m_bReady = false;
+};
+
 // One instance of the program: one this test starts, or one that the program
 // started itself. Every instance writes its log lines into one file, so that
 // the lines of an instance started by the program arrive as well.
