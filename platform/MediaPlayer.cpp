@@ -37,7 +37,10 @@ CMediaPlayer::CMediaPlayer(QWidget* pParent) : CMediaControl(pParent)
 {
     setContextMenuPolicy(Qt::NoContextMenu);
     m_reconnectTimer.setSingleShot(true);
-    QObject::connect(&m_reconnectTimer, &QTimer::timeout, this, [this] { Engine().Load(m_strUrl); });
+    QObject::connect(&m_reconnectTimer, &QTimer::timeout, this, [this] {
+        qCInfo(lcMedia, "reconnecting: attempt %d", m_reconnectPlan.GetAttempt());
+        Engine().Load(m_strUrl);
+    });
 }
 
 CMediaPlayer::~CMediaPlayer()

@@ -13,6 +13,7 @@
 #include "Settings.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -112,6 +113,39 @@ TEST_F(ProgramEndToEndTest, FirstRunFetchesTheListsFromTheHomeServerAndStartsAga
     restarted.Click(target::Control(1));
     ASSERT_TRUE(restarted.WaitForLine("status line: \"  Playing\"")) << restarted.Log();
     EXPECT_TRUE(restarted.Close()) << restarted.Log();
+}
+
+// A station whose server goes away is tried again by itself, as the status
+// line shows, and plays again once the server is back; Stop ends the attempts.
+TEST_F(ProgramEndToEndTest, AStationWhoseServerGoesAwayComesBackByItself)
+{
+    auto pServer = std::make_unique<MediaServer>(MediaFolder());
+    const int nPort = pServer->Port();
+    WriteListFile("r.txt", CategoryFile("1.0", "Radio", Station("Steady Radio", pServer->Url("/steady.mp3"))));
+    CProgram program(LogFile());
+    ASSERT_TRUE(program.Start()) << program.Log();
+    program.Click(target::TreeRow(1));
+    program.Click(target::Control(1));
+    ASSERT_TRUE(program.WaitForLine("status line: \"  Playing: Evening Tones\"")) << program.Log();
+
+    program.Mark();
+    pServer.reset();
+    ASSERT_TRUE(program.WaitForLine("status line: \"  Reconnecting (1)...\"")) << program.Log();
+    ASSERT_TRUE(program.WaitForLine("status line: \"  Reconnecting (2)...\"")) << program.Log();
+    pServer = std::make_unique<MediaServer>(MediaFolder(), nPort);
+    ASSERT_TRUE(pServer->IsRunning());
+    ASSERT_TRUE(program.WaitForLine("status line: \"  Playing: Evening Tones\"")) << program.Log();
+    EXPECT_EQ(pServer->RequestCount("/steady.mp3"), 1);
+
+    program.Mark();
+    pServer.reset();
+    ASSERT_TRUE(program.WaitForLine("status line: \"  Reconnecting (1)...\"")) << program.Log();
+    program.Click(target::Control(0));
+    ASSERT_TRUE(program.WaitForLine("status line: \"  Stopped\"")) << program.Log();
+    pServer = std::make_unique<MediaServer>(MediaFolder(), nPort);
+    ProcessEventsUntil([] { return false; }, 4000);
+    EXPECT_EQ(pServer->RequestCount("/steady.mp3"), 0);
+    EXPECT_TRUE(program.Close()) << program.Log();
 }
 
 } // namespace
