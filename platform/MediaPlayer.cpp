@@ -124,7 +124,8 @@ void CMediaPlayer::OnEngineChanged()
     const int nState = m_pEngine->GetState().GetPlayState();
     if (nState == kPlaying) {
         if (m_bReconnecting)
-            qCInfo(lcMedia, "the stream is back after %lld ms", static_cast<long long>(m_sinceDrop.elapsed()));
+            qCInfo(lcMedia, "the stream is back after %lld ms",
+                   static_cast<long long>(m_sinceDrop.elapsed()));
         m_bReconnecting = false;
         m_bHeard = true;
     } else if (nState == kError && m_bHeard && !m_reconnectTimer.isActive()) {

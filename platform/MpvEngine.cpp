@@ -303,7 +303,8 @@ bool CMpvEngine::IsLive() const
     int64_t nSize = 0;
     double dLength = 0.0;
     const bool bSized = mpv_get_property(m_pHandle, "file-size", MPV_FORMAT_INT64, &nSize) >= 0 && nSize > 0;
-    const bool bTimed = mpv_get_property(m_pHandle, "duration", MPV_FORMAT_DOUBLE, &dLength) >= 0 && dLength > 0;
+    const bool bTimed =
+        mpv_get_property(m_pHandle, "duration", MPV_FORMAT_DOUBLE, &dLength) >= 0 && dLength > 0;
     return !bSized || !bTimed;
 }
 
@@ -354,7 +355,7 @@ void CMpvEngine::HandleProperty(const mpv_event& event)
     if (name == "metadata") {
         if (!m_bLoadPending)
             OnMetadata(pProperty->format == MPV_FORMAT_NODE ? static_cast<const mpv_node*>(pProperty->data)
-                                                             : nullptr);
+                                                            : nullptr);
         return;
     }
     if (name == "paused-for-cache" && pProperty->format == MPV_FORMAT_FLAG)

@@ -25,7 +25,8 @@ const CMyString& CNowPlaying::Tag::Update(const CMyString& strReported)
     if (strReported == m_strReported)
         return m_strLatest;
     const auto uBefore = m_strReported.GetLength();
-    const bool bGrew = uBefore > 0 && strReported.GetLength() > uBefore && strReported.GetAt(uBefore) == ';' &&
+    const bool bGrew = uBefore > 0 && strReported.GetLength() > uBefore &&
+                       strReported.GetAt(uBefore) == ';' &&
                        strReported.Mid(0, static_cast<int>(uBefore)) == m_strReported;
     const auto nAdded = static_cast<int>(strReported.GetLength() - uBefore - 1);
     m_strLatest = bGrew ? strReported.Mid(static_cast<int>(uBefore) + 1, nAdded) : strReported;

@@ -15,7 +15,7 @@ struct CCurrentStation
     int32_t m_nWeb = 0;        // 1: a page for the browser; 0: a stream
     CMyString m_strName;       // shown in the station label
     CMyString m_strAddress;
-    CMyString m_strIconFile;   // the station's cached icon, when the catalogue has one
+    CMyString m_strIconFile; // the station's cached icon, when the catalogue has one
 
     // Takes the item's kind, web flag, caption path and address; null is ignored.
     void Assign(const CCatalogItem* pItem);

@@ -80,7 +80,8 @@ CMprisState CDesktopControls::MakeState()
     if (state.m_strTitle.IsEmpty())
         state.m_strTitle = state.m_strStation;
     std::error_code error;
-    if (!station.m_strIconFile.IsEmpty() && std::filesystem::is_regular_file(station.m_strIconFile.GetText(), error))
+    if (!station.m_strIconFile.IsEmpty() &&
+        std::filesystem::is_regular_file(station.m_strIconFile.GetText(), error))
         state.m_strArtFile = station.m_strIconFile;
     return state;
 }

@@ -122,9 +122,9 @@ TEST_F(MediaPlayerTest, TheStatusFollowsTheTitlesTheStationSends)
     EXPECT_TRUE(ProcessEventsUntil([&] { return StatusOf(m_player) == "Playing: Evening Tones"; }))
         << StatusOf(m_player);
     m_player.put_URL(Url("/titles.opus"));
-    EXPECT_TRUE(
-        ProcessEventsUntil([&] { return StatusOf(m_player) == "Playing: Kestova Choir - Morning Song"; }))
-        << StatusOf(m_player);
+    EXPECT_TRUE(ProcessEventsUntil([&] {
+        return StatusOf(m_player) == "Playing: Kestova Choir - Morning Song";
+    })) << StatusOf(m_player);
     // The second part's title: 10 KB with a tab, a control character and a line break.
     const std::string strSecond =
         "Playing: " +

@@ -89,7 +89,8 @@ TEST_F(DesktopControlsTest, ShowWhatPlaysAndPlayTheNextStationSetTheVolumeAndSto
         strSignals += monitor.readAllStandardOutput().toStdString();
         const size_t uMorning = strSignals.find("PropertiesChanged ('org.mpris.MediaPlayer2.Player', "
                                                 "{'Metadata': <{'mpris:trackid'");
-        return uMorning != std::string::npos && strSignals.find("'Morning Tones'", uMorning) != std::string::npos &&
+        return uMorning != std::string::npos &&
+               strSignals.find("'Morning Tones'", uMorning) != std::string::npos &&
                strSignals.find("'xesam:title': <'Evening Tones'>", strSignals.find("'Morning Tones'")) !=
                    std::string::npos;
     })) << strSignals;
@@ -97,7 +98,8 @@ TEST_F(DesktopControlsTest, ShowWhatPlaysAndPlayTheNextStationSetTheVolumeAndSto
     // The volume, as the slider keeps it, and back from the bus.
     EXPECT_EQ(Playerctl({"volume", "0.3"}), "");
     EXPECT_TRUE(ProcessEventsUntil([] { return Settings().GetVolume() == 30; })) << Settings().GetVolume();
-    EXPECT_TRUE(ProcessEventsUntil([] { return Playerctl({"volume"}) == "0.300000"; })) << Playerctl({"volume"});
+    EXPECT_TRUE(ProcessEventsUntil([] { return Playerctl({"volume"}) == "0.300000"; }))
+        << Playerctl({"volume"});
 
     EXPECT_EQ(Playerctl({"stop"}), "");
     ASSERT_TRUE(program.WaitForLine("status line: \"  Stopped\"")) << program.Log();
@@ -126,8 +128,11 @@ TEST_F(DesktopControlsTest, ASecondStartRaisesTheRunningWindow)
     ASSERT_TRUE(second.Launch());
     EXPECT_TRUE(second.WaitForExit()) << second.Log();
     EXPECT_TRUE(program.WaitForLine("the copy that runs was brought to the front")) << program.Log();
-    EXPECT_TRUE(ProcessEventsUntil([] { return Xdo({"search", "--onlyvisible", "--name", "^Kestova - "}).has_value(); },
-                                   kWaitMs))
+    EXPECT_TRUE(ProcessEventsUntil(
+        [] {
+            return Xdo({"search", "--onlyvisible", "--name", "^Kestova - "}).has_value();
+        },
+        kWaitMs))
         << program.Log();
     EXPECT_TRUE(program.IsRunning());
     EXPECT_TRUE(program.Close()) << program.Log();

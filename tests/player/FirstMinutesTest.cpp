@@ -17,10 +17,10 @@
 
 #include <QWidget>
 #include <algorithm>
-#include <vector>
-#include <gtest/gtest.h>
 #include <csignal>
+#include <gtest/gtest.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -186,18 +186,19 @@ TEST_F(FirstMinutesTest, TopEdgeIsTheSkinsAndTheTreeHasIconsOffline)
     ASSERT_FALSE(barLeft.isNull() || barTop.isNull() || barRight.isNull());
     EXPECT_TRUE(SameColour(top.pixel(2, 0), barLeft.pixel(2, 0)));
     EXPECT_TRUE(SameColour(top.pixel(CMainFrameLayout::kWidth / 2, 0), barTop.pixel(barTop.width() / 2, 0)));
-    EXPECT_TRUE(SameColour(top.pixel(CMainFrameLayout::kWidth - 3, 0),
-                           barRight.pixel(barRight.width() - 3, 0)));
+    EXPECT_TRUE(
+        SameColour(top.pixel(CMainFrameLayout::kWidth - 3, 0), barRight.pixel(barRight.width() - 3, 0)));
 
     // The icon boxes of the category (row 0) and of its station (row 1).
-    const QRect splitter = CMainFrameLayout::SplitterRect({CMainFrameLayout::kWidth, CMainFrameLayout::kHeight});
+    const QRect splitter =
+        CMainFrameLayout::SplitterRect({CMainFrameLayout::kWidth, CMainFrameLayout::kHeight});
     const QRgb background = SkinColour(GetSkinInfo().m_crTreeBg);
     for (int nRow : {0, 1}) {
         const QRect row(0, nRow * CStationTreeModel::kRowHeight, 200, CStationTreeModel::kRowHeight);
         const QRect text = CTreeLayout::TextRect(row, nRow);
         const QRect box(text.left() - CTreeLayout::kIconBox, row.top(), CTreeLayout::kIconBox, row.height());
-        const QImage icon = ScreenImage(QRect(program.OnScreen(splitter.topLeft() + QPoint(1, 1)), box.size())
-                                            .translated(box.topLeft()));
+        const QImage icon = ScreenImage(
+            QRect(program.OnScreen(splitter.topLeft() + QPoint(1, 1)), box.size()).translated(box.topLeft()));
         EXPECT_GT(CountOtherThan(icon, background), 30) << "row " << nRow;
     }
     EXPECT_TRUE(program.Close()) << program.Log();
@@ -208,7 +209,8 @@ TEST_F(FirstMinutesTest, TopEdgeIsTheSkinsAndTheTreeHasIconsOffline)
 // text the box holds, and nothing plays.
 TEST_F(FirstMinutesTest, SearchBoxKeepsEveryKeyTypedIntoIt)
 {
-    WriteCatalogue(Station("Jazz", m_server.Url("/live.mp3")) + Station("AUDIO News", m_server.Url("/live.mp3")) +
+    WriteCatalogue(Station("Jazz", m_server.Url("/live.mp3")) +
+                   Station("AUDIO News", m_server.Url("/live.mp3")) +
                    Station("Talk", m_server.Url("/live.mp3")));
     CProgram program(LogFile());
     ASSERT_TRUE(program.Start()) << program.Log();
@@ -242,7 +244,8 @@ TEST_F(FirstMinutesTest, VideoIsUprightInThePaneAndInFullScreenUnderAWindowManag
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const auto fullScreenShown = [&] {
         const std::optional<std::string> active = Xdo({"getactivewindow"});
-        return active && WindowGeometry(std::stoul(*active)) == screen && IsRed(ScreenPixel({screen.center().x(), screen.height() / 10})) &&
+        return active && WindowGeometry(std::stoul(*active)) == screen &&
+               IsRed(ScreenPixel({screen.center().x(), screen.height() / 10})) &&
                IsBlue(ScreenPixel({screen.center().x(), screen.height() * 9 / 10}));
     };
     for (const bool bEsc : {true, false}) {
@@ -252,8 +255,9 @@ TEST_F(FirstMinutesTest, VideoIsUprightInThePaneAndInFullScreenUnderAWindowManag
             Xdo({"key", "Escape"});
         else
             Xdo(MoveTo(screen.center()) + QStringList{"click", "--repeat", "2", "--delay", "80", "1"});
-        EXPECT_TRUE(WaitFor([&] { return Xdo({"getactivewindow"}) == std::to_string(program.Window()) + "\n"; }))
-            << (bEsc ? "after Esc" : "after the double-click");
+        EXPECT_TRUE(WaitFor([&] {
+            return Xdo({"getactivewindow"}) == std::to_string(program.Window()) + "\n";
+        })) << (bEsc ? "after Esc" : "after the double-click");
         EXPECT_TRUE(WaitForUprightVideo(program));
     }
     EXPECT_TRUE(program.Close()) << program.Log();
@@ -281,7 +285,8 @@ TEST_F(FirstMinutesTest, WebStationOpensWithoutAHomePageAndWithoutTheSandboxVari
         EXPECT_NE(program.Log().find("sandbox"), std::string::npos) << program.Log();
     }
 
-    const std::vector<pid_t> renderers = GrandchildrenWith(static_cast<pid_t>(program.ProcessId()), "QtWebEngineProcess");
+    const std::vector<pid_t> renderers =
+        GrandchildrenWith(static_cast<pid_t>(program.ProcessId()), "QtWebEngineProcess");
     ASSERT_FALSE(renderers.empty());
     for (const pid_t nPid : renderers)
         ::kill(nPid, SIGKILL);

@@ -104,8 +104,8 @@ inline bool SameColour(QRgb a, QRgb b, int nTolerance = 12)
 // that never comes, so the mouse first steps a pixel aside.
 inline QStringList MoveTo(QPoint at)
 {
-    return {"mousemove", QString::number(at.x() + 1), QString::number(at.y()),
-            "mousemove", "--sync", QString::number(at.x()), QString::number(at.y())};
+    return {"mousemove", QString::number(at.x() + 1), QString::number(at.y()), "mousemove",
+            "--sync",    QString::number(at.x()),     QString::number(at.y())};
 }
 
 // The size of one of the shipped skin pictures.
@@ -150,7 +150,8 @@ inline QPoint Control(int nIndex)
     for (int i = 0; i < nIndex; ++i)
         nLeft += PictureSize(kPictures[i]).width();
     const QSize size = PictureSize(kPictures[nIndex]);
-    return {nLeft + size.width() / 2, CMainFrameLayout::ControlTop(CMainFrameLayout::kHeight) + size.height() / 2};
+    return {nLeft + size.width() / 2,
+            CMainFrameLayout::ControlTop(CMainFrameLayout::kHeight) + size.height() / 2};
 }
 
 inline QPoint CloseButton()
@@ -351,4 +352,3 @@ private:
     unsigned long m_uWindow = 0;
     QPoint m_origin;
 };
-

@@ -121,7 +121,8 @@ TEST_F(ProgramEndToEndTest, AStationWhoseServerGoesAwayComesBackByItself)
 {
     auto pServer = std::make_unique<MediaServer>(MediaFolder());
     const int nPort = pServer->Port();
-    WriteListFile("r.txt", CategoryFile("1.0", "Radio", Station("Steady Radio", pServer->Url("/steady.mp3"))));
+    WriteListFile("r.txt",
+                  CategoryFile("1.0", "Radio", Station("Steady Radio", pServer->Url("/steady.mp3"))));
     CProgram program(LogFile());
     ASSERT_TRUE(program.Start()) << program.Log();
     program.Click(target::TreeRow(1));

@@ -5,19 +5,17 @@
 // counted by path, so tests can see what the program fetched and how often.
 #pragma once
 
-#include <httplib.h>
-
 #include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
+#include <httplib.h>
 #include <map>
 #include <mutex>
+#include <netinet/in.h>
 #include <string>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 
 class LocalHttpServer
 {
