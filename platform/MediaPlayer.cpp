@@ -2,11 +2,13 @@
 
 #include "ArrayString.h"
 #include "Browser.h"
+#include "MediaEngine.h"
 #include "MediaLogging.h"
-#include "MpvEngine.h"
+#include "ModulePath.h"
 #include "Process.h"
-#include "VideoSurface.h"
+#include "VideoOutput.h"
 
+#include <QLibrary>
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QTimer>
@@ -31,6 +33,19 @@ bool CanDrawVideo()
     return s_bOpenGL;
 }
 
+CreateMediaEngineFunction LoadEngineModule()
+{
+    for (const QString& strCandidate : ModuleCandidates(kMediaEngineModuleName)) {
+        QLibrary library(strCandidate);
+        auto create = reinterpret_cast<CreateMediaEngineFunction>(library.resolve(kCreateMediaEngineSymbol));
+        if (create != nullptr)
+            return create;
+        qCDebug(lcMedia) << "media engine module not at" << strCandidate << library.errorString();
+    }
+    qCWarning(lcMedia) << "the media engine module cannot be loaded; nothing plays";
+    return nullptr;
+}
+
 } // namespace
 
 CMediaPlayer::CMediaPlayer(QWidget* pParent) : CMediaControl(pParent)
@@ -39,7 +54,8 @@ CMediaPlayer::CMediaPlayer(QWidget* pParent) : CMediaControl(pParent)
     m_reconnectTimer.setSingleShot(true);
     QObject::connect(&m_reconnectTimer, &QTimer::timeout, this, [this] {
         qCInfo(lcMedia, "reconnecting: attempt %d", m_reconnectPlan.GetAttempt());
-        Engine().Load(m_strUrl);
+        if (CMediaEngine* pEngine = Engine())
+            pEngine->Load(m_strUrl);
     });
 }
 
@@ -50,17 +66,21 @@ CMediaPlayer::~CMediaPlayer()
     delete m_pSurface;
 }
 
-CMpvEngine& CMediaPlayer::Engine()
+CMediaEngine* CMediaPlayer::Engine()
 {
-    if (m_pEngine != nullptr)
-        return *m_pEngine;
-    m_pEngine = std::make_unique<CMpvEngine>();
+    if (m_bEngineTried)
+        return m_pEngine.get();
+    m_bEngineTried = true;
+    static const CreateMediaEngineFunction s_create = LoadEngineModule();
+    if (s_create == nullptr)
+        return nullptr;
+    m_pEngine.reset(s_create());
     m_pEngine->SetChangeHandler([this] { OnEngineChanged(); });
     m_pEngine->SetVideoWantedHandler([this] { MakeSurface(); });
     m_pEngine->SetVolume(m_nVolume);
     m_pEngine->SetMute(m_bMute);
     m_pEngine->SetStretchToFit(m_bStretchToFit);
-    return *m_pEngine;
+    return m_pEngine.get();
 }
 
 // The surface sets up OpenGL when it first shows, and then lets the waiting
@@ -68,12 +88,8 @@ CMpvEngine& CMediaPlayer::Engine()
 // once, with sound only.
 void CMediaPlayer::MakeSurface()
 {
-    if (!CanDrawVideo()) {
-        Engine().ContinueLoad();
-        return;
-    }
-    if (m_pSurface != nullptr && m_pSurface->HasRenderContext()) {
-        Engine().ContinueLoad();
+    if (!CanDrawVideo() || (m_pSurface != nullptr && m_pSurface->HasRenderContext())) {
+        m_pEngine->ContinueLoad();
         return;
     }
     if (m_pSurface == nullptr) {
@@ -81,26 +97,30 @@ void CMediaPlayer::MakeSurface()
         PlaceSurface();
         m_pSurface->show();
     }
-    QTimer::singleShot(kSurfaceWaitMs, m_pEngine.get(),
-                       [pEngine = m_pEngine.get()] { pEngine->ContinueLoad(); });
+    QTimer::singleShot(kSurfaceWaitMs, this, [this] { m_pEngine->ContinueLoad(); });
 }
 
-void CMediaPlayer::EnsureSurface()
+bool CMediaPlayer::EnsureSurface()
 {
     if (m_pSurface != nullptr)
-        return;
-    m_pSurface = new CVideoSurface(Engine(), this);
+        return true;
+    if (Engine() == nullptr)
+        return false;
+    m_pSurface = m_pEngine->CreateVideoOutput(this);
     m_pSurface->SetLeaveHandler([this] { put_fullScreen(false); });
+    return true;
 }
 
 bool CMediaPlayer::IsEngineReady() const
 {
-    return const_cast<CMediaPlayer*>(this)->Engine().IsReady();
+    const CMediaEngine* pEngine = const_cast<CMediaPlayer*>(this)->Engine();
+    return pEngine != nullptr && pEngine->IsReady();
 }
 
 CMyString CMediaPlayer::ReadEngineProperty(const char* pName) const
 {
-    return const_cast<CMediaPlayer*>(this)->Engine().ReadProperty(pName);
+    const CMediaEngine* pEngine = const_cast<CMediaPlayer*>(this)->Engine();
+    return pEngine != nullptr ? pEngine->ReadProperty(pName) : CMyString();
 }
 
 void CMediaPlayer::put_URL(const CMyString& strUrl)
@@ -116,7 +136,8 @@ void CMediaPlayer::Load()
 {
     CancelReconnect();
     m_bHeard = false;
-    Engine().Load(m_strUrl);
+    if (CMediaEngine* pEngine = Engine())
+        pEngine->Load(m_strUrl);
 }
 
 void CMediaPlayer::OnEngineChanged()
@@ -167,7 +188,7 @@ bool CMediaPlayer::IsActive() const
 void CMediaPlayer::play()
 {
     // Right after put_URL with autoStart the address is already on its way.
-    if (m_strUrl.IsEmpty() || (IsActive() && Engine().GetLoadedUrl() == m_strUrl))
+    if (m_strUrl.IsEmpty() || Engine() == nullptr || (IsActive() && m_pEngine->GetLoadedUrl() == m_strUrl))
         return;
     Load();
 }
@@ -214,11 +235,10 @@ CMyString CMediaPlayer::get_status() const
 
 void CMediaPlayer::put_fullScreen(bool bFullScreen)
 {
-    if (bFullScreen == m_bFullScreen)
+    // Sound only so far: the full-screen window is a surface all the same.
+    if (bFullScreen == m_bFullScreen || !EnsureSurface())
         return;
     m_bFullScreen = bFullScreen;
-    // Sound only so far: the full-screen window is a surface all the same.
-    EnsureSurface();
     if (bFullScreen) {
         m_pSurface->setParent(nullptr);
         m_pSurface->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);

@@ -1,7 +1,9 @@
 // CMediaPlayer: the media player control on the media engine (libmpv). One
 // engine per player, made on the user-interface thread when the player is
 // first asked to play (or for one of its properties), so that a window that
-// plays nothing never starts the engine. The video surface, and with it an
+// plays nothing never starts the engine; the engine's module
+// (MediaEngine.h) is loaded then too. Without the module the player plays
+// nothing. The video surface, and with it an
 // OpenGL context, is made only when a file with video is about to play, or
 // for full screen. The widget shows the video in its upper part; its lowest kControlBarHeight pixels
 // are where a control bar would sit, kept empty, so that a host that pushes
@@ -25,8 +27,8 @@
 #include <QTimer>
 #include <memory>
 
-class CMpvEngine;
-class CVideoSurface;
+class CMediaEngine;
+class CVideoOutput;
 
 class CMediaPlayer : public CMediaControl
 {
@@ -42,7 +44,7 @@ public:
     // for diagnostics and tests.
     CMyString ReadEngineProperty(const char* pName) const;
     // Null until a video (or full screen) needed one.
-    CVideoSurface* GetVideoSurface() const { return m_pSurface; }
+    CVideoOutput* GetVideoSurface() const { return m_pSurface; }
     // Whether the engine has been started.
     bool HasEngine() const { return m_pEngine != nullptr; }
     // Whether a dropped stream is being opened again.
@@ -75,17 +77,20 @@ protected:
 private:
     void PlaceSurface();
     bool IsActive() const;
-    CMpvEngine& Engine();
+    // Null when the engine's module cannot be loaded.
+    CMediaEngine* Engine();
     void MakeSurface();
-    void EnsureSurface();
+    // False when there is no engine to make one.
+    bool EnsureSurface();
     void Load();
     void OnEngineChanged();
     void ScheduleReconnect();
     void CancelReconnect();
 
-    std::unique_ptr<CMpvEngine> m_pEngine;
+    std::unique_ptr<CMediaEngine> m_pEngine;
+    bool m_bEngineTried = false;
     bool m_bStretchToFit = true;
-    CVideoSurface* m_pSurface = nullptr;
+    CVideoOutput* m_pSurface = nullptr;
     CMyString m_strUrl;
     int m_nVolume = 50;
     bool m_bMute = false;

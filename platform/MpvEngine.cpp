@@ -3,6 +3,7 @@
 #include "Logging.h"
 #include "MediaLogging.h"
 #include "QtText.h"
+#include "VideoSurface.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -248,6 +249,11 @@ void CMpvEngine::ReloadVideo()
         return;
     const char* args[] = {"video-reload", nullptr};
     Command(args);
+}
+
+CVideoOutput* CMpvEngine::CreateVideoOutput(QWidget* pParent)
+{
+    return new CVideoSurface(*this, pParent);
 }
 
 void CMpvEngine::ContinueLoad()

@@ -1,13 +1,14 @@
-// CMpvEngine: one instance of the media engine (libmpv) and what it reports,
-// on the user-interface thread. The engine runs threads of its own; its wake-up
+// CMpvEngine: the media engine (MediaEngine.h) on libmpv, one instance of the
+// engine and what it reports, on the user-interface thread. It lives in the
+// engine's module (libkestova_mpv.so) with the video output. The engine runs threads of its own; its wake-up
 // call only posts an event to this object, and the event drains the engine's
 // queue here, so that every engine call and every state change happens on the
-// thread that made the object. Options for the whole process (ao=null, vo=null
-// for tests and benchmarks) come from the KESTOVA_MPV_OPTIONS environment
-// variable, "name=value" pairs separated by commas, applied over the defaults.
+// thread that made the object. Options for the whole process come from the
+// KESTOVA_MPV_OPTIONS environment variable, applied over the defaults.
 // Not copyable.
 #pragma once
 
+#include "MediaEngine.h"
 #include "MediaState.h"
 #include "MyString.h"
 #include "NowPlaying.h"
@@ -21,49 +22,30 @@ struct mpv_handle;
 struct mpv_event;
 struct mpv_node;
 
-class CMpvEngine : public QObject
+class CMpvEngine : public QObject, public CMediaEngine
 {
 public:
-    static constexpr char kOptionsVariable[] = "KESTOVA_MPV_OPTIONS";
-
     explicit CMpvEngine(QObject* pParent = nullptr);
     ~CMpvEngine() override;
-    CMpvEngine(const CMpvEngine&) = delete;
-    CMpvEngine& operator=(const CMpvEngine&) = delete;
 
-    // False when the engine could not be made: every call is then ignored.
-    bool IsReady() const { return m_pHandle != nullptr; }
+    bool IsReady() const override { return m_pHandle != nullptr; }
     // The handle for the video surface's render context; null when not ready.
     mpv_handle* GetHandle() const { return m_pHandle; }
 
-    // Opens and plays the address, replacing whatever played.
-    void Load(const CMyString& strUrl);
-    void Stop();
-    void SetPaused(bool bPaused);
-    void SetVolume(int nVolume);
-    void SetMute(bool bMute);
-    void SetStretchToFit(bool bStretch);
-    // Starts the video again, after the surface it draws on was made anew;
-    // while a load waits for its first surface, lets that load go on.
-    void ReloadVideo();
-    // Whom to ask for a surface when a file that is about to play has video
-    // and there is nothing to draw it on yet. The load waits, before its
-    // decoders start, until ReloadVideo or ContinueLoad is called.
-    void SetVideoWantedHandler(std::function<void()> handler) { m_videoWanted = std::move(handler); }
-    // Lets a waiting load go on, with or without a surface.
-    void ContinueLoad();
-    // Whether the engine draws video through a surface at all (not so with a
-    // video output given for tests or benchmarks).
-    bool DrawsIntoSurface() const { return m_bDrawsIntoSurface; }
+    void Load(const CMyString& strUrl) override;
+    void Stop() override;
+    void SetVolume(int nVolume) override;
+    void SetMute(bool bMute) override;
+    void SetStretchToFit(bool bStretch) override;
+    void ReloadVideo() override;
+    void SetVideoWantedHandler(std::function<void()> handler) override { m_videoWanted = std::move(handler); }
+    void ContinueLoad() override;
+    CVideoOutput* CreateVideoOutput(QWidget* pParent) override;
 
-    const CMediaState& GetState() const { return m_state; }
-    // Called on this object's thread after the state may have changed: a
-    // load, a stop, or a batch of the engine's events.
-    void SetChangeHandler(std::function<void()> handler) { m_changed = std::move(handler); }
-    // The address last opened; empty after Stop.
-    const CMyString& GetLoadedUrl() const { return m_strLoaded; }
-    // A property of the engine as text, or empty; for diagnostics and tests.
-    CMyString ReadProperty(const char* pName) const;
+    const CMediaState& GetState() const override { return m_state; }
+    void SetChangeHandler(std::function<void()> handler) override { m_changed = std::move(handler); }
+    const CMyString& GetLoadedUrl() const override { return m_strLoaded; }
+    CMyString ReadProperty(const char* pName) const override;
 
 protected:
     bool event(QEvent* pEvent) override;

@@ -6,7 +6,7 @@
 #include <QKeyEvent>
 
 CVideoSurface::CVideoSurface(CMpvEngine& engine, QWidget* pParent)
-    : QWidget(pParent), m_pWindow(new CVideoWindow(engine))
+    : CVideoOutput(pParent), m_pWindow(new CVideoWindow(engine))
 {
     setContextMenuPolicy(Qt::NoContextMenu);
     // The container owns the window from here on.
@@ -30,15 +30,6 @@ void CVideoSurface::resizeEvent(QResizeEvent* pEvent)
 {
     QWidget::resizeEvent(pEvent);
     m_pContainer->setGeometry(rect());
-}
-
-// Only the full-screen window, which is the surface itself, leaves.
-bool CVideoSurface::Leave()
-{
-    if (!isWindow() || !m_leave)
-        return false;
-    m_leave();
-    return true;
 }
 
 void CVideoSurface::keyPressEvent(QKeyEvent* pEvent)

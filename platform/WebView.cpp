@@ -1,12 +1,11 @@
 #include "WebView.h"
 
 #include "MediaLogging.h"
+#include "ModulePath.h"
 #include "OpenGLSharing.h"
-#include "Process.h"
 #include "QtText.h"
 #include "WebPage.h"
 
-#include <QFileInfo>
 #include <QLibrary>
 #include <QPainter>
 #include <QTimer>
@@ -15,18 +14,6 @@
 namespace {
 
 constexpr char kNoSandboxVariable[] = "QTWEBENGINE_DISABLE_SANDBOX";
-
-// Beside the program, then in the library folders of the build tree (lib/) and
-// of the installed tree (lib/kestova/, KESTOVA_INSTALL_LIBDIR of the build).
-// Always by a full path from the program's own folder: never through the
-// loader's search path, which another copy's module could be on.
-QStringList ModuleCandidates()
-{
-    const QString strFile = QStringLiteral("lib%1.so").arg(QString::fromLatin1(kWebPageModuleName));
-    const QString strFolder = QFileInfo(ToQString(GetExecutablePath())).absolutePath();
-    return {strFolder + u'/' + strFile, strFolder + QStringLiteral("/../lib/") + strFile,
-            strFolder + QStringLiteral("/../lib/kestova/") + strFile};
-}
 
 // The web engine will not start as root with its sandbox on, and ends the
 // whole program instead. Containers and kiosks run as root: there the sandbox
@@ -46,7 +33,7 @@ CreateWebPageFunction LoadModule()
         qCWarning(lcWeb) << "the web engine needs shared OpenGL contexts; no page is shown";
         return nullptr;
     }
-    for (const QString& strCandidate : ModuleCandidates()) {
+    for (const QString& strCandidate : ModuleCandidates(kWebPageModuleName)) {
         QLibrary library(strCandidate);
         auto create = reinterpret_cast<CreateWebPageFunction>(library.resolve(kCreateWebPageSymbol));
         if (create != nullptr)

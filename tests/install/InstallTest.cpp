@@ -28,6 +28,7 @@ const char* const kInstalledFiles[] = {
     "bin/kestova",
     "bin/kestova-lists",
     "bin/kestova-settings",
+    "lib/kestova/libkestova_mpv.so",
     "lib/kestova/libkestova_webview.so",
     "share/kestova/res/MoviesSettings.txt",
     "share/kestova/res/Skin/SkinInfo.xml",

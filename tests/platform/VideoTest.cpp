@@ -6,7 +6,7 @@
 #include "MediaPlayer.h"
 #include "MediaServer.h"
 #include "MediaTestSupport.h"
-#include "VideoSurface.h"
+#include "VideoOutput.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -39,14 +39,14 @@ protected:
     // Waits until the screen shows the video upright: red near the top, blue near the bottom.
     bool WaitForUprightVideo()
     {
-        const CVideoSurface* pSurface = m_player.GetVideoSurface();
+        const CVideoOutput* pSurface = m_player.GetVideoSurface();
         return ProcessEventsUntil(
             [&] { return IsRed(ScreenPixel(pSurface, 0.15)) && IsBlue(ScreenPixel(pSurface, 0.85)); });
     }
 
     void LeaveWith(QEvent::Type type)
     {
-        CVideoSurface* pSurface = m_player.GetVideoSurface();
+        CVideoOutput* pSurface = m_player.GetVideoSurface();
         if (type == QEvent::KeyPress) {
             QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(pSurface, &key);
@@ -76,7 +76,7 @@ TEST_F(VideoTest, FullScreenShowsTheVideoInAWindowOfItsOwnUntilEscOrADoubleClick
 {
     m_player.put_URL(m_server.Url("/updown.mkv").c_str());
     ASSERT_TRUE(WaitForState(m_player, CMediaControl::kPlaying));
-    CVideoSurface* pSurface = m_player.GetVideoSurface();
+    CVideoOutput* pSurface = m_player.GetVideoSurface();
     for (QEvent::Type leave : {QEvent::KeyPress, QEvent::MouseButtonDblClick}) {
         m_player.put_fullScreen(true);
         EXPECT_TRUE(m_player.get_fullScreen());

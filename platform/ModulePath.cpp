@@ -1,0 +1,14 @@
+#include "ModulePath.h"
+
+#include "Process.h"
+#include "QtText.h"
+
+#include <QFileInfo>
+
+QStringList ModuleCandidates(const char* pBaseName)
+{
+    const QString strFile = QStringLiteral("lib%1.so").arg(QString::fromLatin1(pBaseName));
+    const QString strFolder = QFileInfo(ToQString(GetExecutablePath())).absolutePath();
+    return {strFolder + u'/' + strFile, strFolder + QStringLiteral("/../lib/") + strFile,
+            strFolder + QStringLiteral("/../lib/kestova/") + strFile};
+}
