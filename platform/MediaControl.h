@@ -59,6 +59,10 @@ public:
     virtual void put_autoStart(bool bAutoStart) = 0;
     virtual void put_enableErrorDialogs(bool bEnable) = 0;
 
+    // Loads in the background what the first play needs, so that the first
+    // station starts at once; a host calls it once its window is up.
+    virtual void Prepare() {}
+
     // The title the station sends for what plays now; empty when it sends
     // none or nothing plays.
     virtual CMyString GetNowPlaying() const { return {}; }

@@ -8,10 +8,14 @@
 #include "Process.h"
 #include "VideoOutput.h"
 
+#include <QApplication>
 #include <QLibrary>
 #include <QOpenGLContext>
 #include <QPainter>
+#include <QPointer>
+#include <QThreadPool>
 #include <QTimer>
+#include <mutex>
 
 namespace {
 
@@ -33,7 +37,7 @@ bool CanDrawVideo()
     return s_bOpenGL;
 }
 
-CreateMediaEngineFunction LoadEngineModule()
+CreateMediaEngineFunction LoadModule()
 {
     for (const QString& strCandidate : ModuleCandidates(kMediaEngineModuleName)) {
         QLibrary library(strCandidate);
@@ -44,6 +48,16 @@ CreateMediaEngineFunction LoadEngineModule()
     }
     qCWarning(lcMedia) << "the media engine module cannot be loaded; nothing plays";
     return nullptr;
+}
+
+// The module is loaded once, by whoever asks first: the worker that Prepare
+// starts, or the first play, which then waits for that worker.
+CreateMediaEngineFunction LoadEngineModule()
+{
+    static std::once_flag s_once;
+    static CreateMediaEngineFunction s_create = nullptr;
+    std::call_once(s_once, [] { s_create = LoadModule(); });
+    return s_create;
 }
 
 } // namespace
@@ -71,10 +85,10 @@ CMediaEngine* CMediaPlayer::Engine()
     if (m_bEngineTried)
         return m_pEngine.get();
     m_bEngineTried = true;
-    static const CreateMediaEngineFunction s_create = LoadEngineModule();
-    if (s_create == nullptr)
+    const CreateMediaEngineFunction create = LoadEngineModule();
+    if (create == nullptr)
         return nullptr;
-    m_pEngine.reset(s_create());
+    m_pEngine.reset(create());
     m_pEngine->SetChangeHandler([this] { OnEngineChanged(); });
     m_pEngine->SetVideoWantedHandler([this] { MakeSurface(); });
     m_pEngine->SetVolume(m_nVolume);
@@ -111,6 +125,24 @@ bool CMediaPlayer::EnsureSurface()
     return true;
 }
 
+void CMediaPlayer::Prepare()
+{
+    // The module loads on a worker (the application waits for the pool's work
+    // as it ends); the engine is then made on this thread, before any click.
+    if (m_bEngineTried)
+        return;
+    QThreadPool::globalInstance()->start([pSelf = QPointer<CMediaPlayer>(this)]() mutable {
+        LoadEngineModule();
+        QMetaObject::invokeMethod(
+            qApp,
+            [pPlayer = std::move(pSelf)] {
+                if (pPlayer != nullptr)
+                    pPlayer->Engine();
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 bool CMediaPlayer::IsEngineReady() const
 {
     const CMediaEngine* pEngine = const_cast<CMediaPlayer*>(this)->Engine();
@@ -136,7 +168,11 @@ void CMediaPlayer::Load()
 {
     CancelReconnect();
     m_bHeard = false;
-    if (CMediaEngine* pEngine = Engine())
+    CMediaEngine* pEngine = Engine();
+    m_bNoEngine = pEngine == nullptr || !pEngine->IsReady();
+    if (m_bNoEngine)
+        NotifyChanged();
+    else
         pEngine->Load(m_strUrl);
 }
 
@@ -197,6 +233,7 @@ void CMediaPlayer::stop()
 {
     CancelReconnect();
     m_bHeard = false;
+    m_bNoEngine = false;
     put_fullScreen(false);
     if (m_pEngine != nullptr)
         m_pEngine->Stop();
@@ -212,6 +249,8 @@ int CMediaPlayer::get_playState() const
 {
     if (m_bReconnecting)
         return kReconnecting;
+    if (m_bNoEngine)
+        return kError;
     return m_pEngine != nullptr ? m_pEngine->GetState().GetPlayState() : kUndefined;
 }
 
@@ -230,6 +269,8 @@ CMyString CMediaPlayer::get_status() const
         strStatus += ")...";
         return strStatus;
     }
+    if (m_bNoEngine)
+        return kNoEngineText;
     return m_pEngine != nullptr ? m_pEngine->GetState().GetStatus() : CMyString();
 }
 

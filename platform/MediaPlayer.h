@@ -34,6 +34,8 @@ class CMediaPlayer : public CMediaControl
 {
 public:
     static constexpr int kControlBarHeight = 66;
+    // The status of a play when the media engine cannot be loaded or started.
+    static constexpr char kNoEngineText[] = "Error: The media engine cannot be started";
 
     explicit CMediaPlayer(QWidget* pParent = nullptr);
     ~CMediaPlayer() override;
@@ -69,6 +71,8 @@ public:
     bool get_mute() const override { return m_bMute; }
     void put_autoStart(bool bAutoStart) override { m_bAutoStart = bAutoStart; }
     void put_enableErrorDialogs(bool bEnable) override { m_bErrorDialogs = bEnable; }
+    // Loads the engine's module on a worker thread.
+    void Prepare() override;
 
 protected:
     void resizeEvent(QResizeEvent* pEvent) override;
@@ -101,6 +105,8 @@ private:
     // The address now open has played: should it stop on its own, it is a drop.
     bool m_bHeard = false;
     bool m_bReconnecting = false;
+    // The last play found no engine to play with.
+    bool m_bNoEngine = false;
     CReconnectPlan m_reconnectPlan;
     QElapsedTimer m_sinceDrop;
     QTimer m_reconnectTimer;

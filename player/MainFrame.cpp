@@ -260,6 +260,7 @@ intptr_t CMainFrame::OnMainFrameMessage(uintptr_t uCode, intptr_t lParam)
     if (uCode == CFolderTreeView::kCatalogueLoadedCode) {
         if (m_pTree != nullptr && m_pView != nullptr) {
             m_pView->SetHomeServer(m_pTree->GetCatalogue().GetServerBase());
+            m_pView->PreparePlayer();
         }
         CloseSplash();
         qCDebug(lcUser, "catalogue loaded");

@@ -8,12 +8,9 @@
 CPlayerControls CPlayerControls::Engines()
 {
     CPlayerControls controls;
+    // The engine itself comes later (CMediaPlayer::Prepare), after the window is up.
     controls.m_createMediaPlayer = [](QWidget* pParent) -> CMediaControl* {
-        auto* pPlayer = new CMediaPlayer(pParent);
-        if (pPlayer->IsEngineReady())
-            return pPlayer;
-        delete pPlayer; // the engine is not installed: no media player
-        return nullptr;
+        return new CMediaPlayer(pParent);
     };
     controls.m_createWebBrowser = [](QWidget* pParent) -> CWebControl* { return new CWebView(pParent); };
     return controls;

@@ -56,6 +56,12 @@ void CRavelinView::CreateWebBrowser()
 
 // The home server is known once the catalogue has chosen it: the browser then
 // shows the home page (and is made for it), unless a web station plays.
+void CRavelinView::PreparePlayer()
+{
+    if (m_pMediaPlayer != nullptr)
+        m_pMediaPlayer->Prepare();
+}
+
 void CRavelinView::SetHomeServer(const CMyString& strServer)
 {
     m_strHomePage = FindHomePage(strServer);
