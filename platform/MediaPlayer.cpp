@@ -129,6 +129,16 @@ void CMediaPlayer::Prepare()
 {
     // The module loads on a worker (the application waits for the pool's work
     // as it ends); the engine is then made on this thread, before any click.
+    // The worker starts once the window has painted what it has just been
+    // given: while it loads, the loader is locked, and a plugin that the
+    // window's first paint needs (the icons' picture format) would wait.
+    if (m_bEngineTried)
+        return;
+    QTimer::singleShot(0, this, [this] { LoadEngineInBackground(); });
+}
+
+void CMediaPlayer::LoadEngineInBackground()
+{
     if (m_bEngineTried)
         return;
     QThreadPool::globalInstance()->start([pSelf = QPointer<CMediaPlayer>(this)]() mutable {

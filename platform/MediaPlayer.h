@@ -87,6 +87,7 @@ private:
     // False when there is no engine to make one.
     bool EnsureSurface();
     void Load();
+    void LoadEngineInBackground();
     void OnEngineChanged();
     void ScheduleReconnect();
     void CancelReconnect();

@@ -197,9 +197,11 @@ TEST_F(FirstMinutesTest, TopEdgeIsTheSkinsAndTheTreeHasIconsOffline)
         const QRect row(0, nRow * CStationTreeModel::kRowHeight, 200, CStationTreeModel::kRowHeight);
         const QRect text = CTreeLayout::TextRect(row, nRow);
         const QRect box(text.left() - CTreeLayout::kIconBox, row.top(), CTreeLayout::kIconBox, row.height());
-        const QImage icon = ScreenImage(
-            QRect(program.OnScreen(splitter.topLeft() + QPoint(1, 1)), box.size()).translated(box.topLeft()));
-        EXPECT_GT(CountOtherThan(icon, background), 30) << "row " << nRow;
+        const QRect onScreen =
+            QRect(program.OnScreen(splitter.topLeft() + QPoint(1, 1)), box.size()).translated(box.topLeft());
+        EXPECT_TRUE(
+            ProcessEventsUntil([&] { return CountOtherThan(ScreenImage(onScreen), background) > 30; }, 3000))
+            << "row " << nRow;
     }
     EXPECT_TRUE(program.Close()) << program.Log();
 }
