@@ -9,7 +9,6 @@
 #include "VideoOutput.h"
 
 #include <QApplication>
-#include <QLibrary>
 #include <QOpenGLContext>
 #include <QPainter>
 #include <QPointer>
@@ -39,15 +38,11 @@ bool CanDrawVideo()
 
 CreateMediaEngineFunction LoadModule()
 {
-    for (const QString& strCandidate : ModuleCandidates(kMediaEngineModuleName)) {
-        QLibrary library(strCandidate);
-        auto create = reinterpret_cast<CreateMediaEngineFunction>(library.resolve(kCreateMediaEngineSymbol));
-        if (create != nullptr)
-            return create;
-        qCDebug(lcMedia) << "media engine module not at" << strCandidate << library.errorString();
-    }
-    qCWarning(lcMedia) << "the media engine module cannot be loaded; nothing plays";
-    return nullptr;
+    auto create = reinterpret_cast<CreateMediaEngineFunction>(
+        ResolveModuleEntry(kMediaEngineModuleName, kCreateMediaEngineSymbol, lcMedia()));
+    if (create == nullptr)
+        qCWarning(lcMedia) << "the media engine module cannot be loaded; nothing plays";
+    return create;
 }
 
 // The module is loaded once, by whoever asks first: the worker that Prepare

@@ -12,3 +12,15 @@ QStringList ModuleCandidates(const char* pBaseName)
     return {strFolder + u'/' + strFile, strFolder + QStringLiteral("/../lib/") + strFile,
             strFolder + QStringLiteral("/../lib/kestova/") + strFile};
 }
+
+QFunctionPointer ResolveModuleEntry(const char* pBaseName, const char* pSymbol,
+                                    const QLoggingCategory& category)
+{
+    for (const QString& strCandidate : ModuleCandidates(pBaseName)) {
+        QLibrary library(strCandidate);
+        if (QFunctionPointer entry = library.resolve(pSymbol))
+            return entry;
+        qCDebug(category) << "module not at" << strCandidate << library.errorString();
+    }
+    return nullptr;
+}

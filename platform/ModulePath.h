@@ -5,7 +5,13 @@
 // another copy's module could be on.
 #pragma once
 
+#include <QLibrary>
+#include <QLoggingCategory>
 #include <QStringList>
 
 // The full paths to try, in order, for the module of the given base name.
 QStringList ModuleCandidates(const char* pBaseName);
+// The entry point of the first candidate that loads and has it, or null; each
+// candidate that does not is logged in the category, at debug level.
+QFunctionPointer ResolveModuleEntry(const char* pBaseName, const char* pSymbol,
+                                    const QLoggingCategory& category);

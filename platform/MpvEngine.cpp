@@ -303,15 +303,13 @@ CMyString CMpvEngine::ReadProperty(const char* pName) const
 
 bool CMpvEngine::IsLive() const
 {
-    // Asked as the address opens. A live stream comes without a size (radio),
-    // or without a length (live HLS, whose playlist has a size of its own);
-    // a recording has both.
+    // Asked as the address opens. A radio stream comes without a size. An HLS
+    // stream has the size of its playlist, and is live unless the playlist is
+    // finished: the demuxer seeks only in finished ones.
     int64_t nSize = 0;
-    double dLength = 0.0;
-    const bool bSized = mpv_get_property(m_pHandle, "file-size", MPV_FORMAT_INT64, &nSize) >= 0 && nSize > 0;
-    const bool bTimed =
-        mpv_get_property(m_pHandle, "duration", MPV_FORMAT_DOUBLE, &dLength) >= 0 && dLength > 0;
-    return !bSized || !bTimed;
+    if (mpv_get_property(m_pHandle, "file-size", MPV_FORMAT_INT64, &nSize) < 0 || nSize <= 0)
+        return true;
+    return ReadProperty("file-format") == "hls" && ReadProperty("seekable") != "yes";
 }
 
 void CMpvEngine::Handle(const mpv_event& event)

@@ -6,7 +6,6 @@
 #include "QtText.h"
 #include "WebPage.h"
 
-#include <QLibrary>
 #include <QPainter>
 #include <QTimer>
 #include <unistd.h>
@@ -33,15 +32,11 @@ CreateWebPageFunction LoadModule()
         qCWarning(lcWeb) << "the web engine needs shared OpenGL contexts; no page is shown";
         return nullptr;
     }
-    for (const QString& strCandidate : ModuleCandidates(kWebPageModuleName)) {
-        QLibrary library(strCandidate);
-        auto create = reinterpret_cast<CreateWebPageFunction>(library.resolve(kCreateWebPageSymbol));
-        if (create != nullptr)
-            return create;
-        qCDebug(lcWeb) << "web engine module not at" << strCandidate << library.errorString();
-    }
-    qCWarning(lcWeb) << "the web engine module cannot be loaded; no page is shown";
-    return nullptr;
+    auto create = reinterpret_cast<CreateWebPageFunction>(
+        ResolveModuleEntry(kWebPageModuleName, kCreateWebPageSymbol, lcWeb()));
+    if (create == nullptr)
+        qCWarning(lcWeb) << "the web engine module cannot be loaded; no page is shown";
+    return create;
 }
 
 } // namespace

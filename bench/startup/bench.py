@@ -33,17 +33,26 @@ class Bench:
         self.sound = SoundServer(self.folder, self.display.env)
         env = dict(self.display.env, PULSE_SERVER=self.sound.address, QT_QPA_PLATFORM="xcb",
                    QT_LOGGING_RULES=LOG_RULES, KESTOVA_MPV_OPTIONS="ao=pulse")
-        self.streams = Program([sys.executable, "-B", os.path.join(here, "streams.py"),
-                                os.path.join(self.folder, "media")], env)
-        port = self.streams.wait_line("port ", 15)
-        if port is None:
-            raise RuntimeError("the stream server did not start:\n" + self.streams.log())
-        self.server = "http://127.0.0.1:%s/" % port[1].split()[1]
+        self._env = env
+        self.streams, port = self.start_streams()
+        self.server = "http://127.0.0.1:%d/" % port
+        # A second server, for the station whose server goes away and comes back.
+        self.dropping, self.dropping_port = self.start_streams()
         self.homes = Homes(self.folder, os.path.dirname(self.kestova), env)
-        self.homes.prepare(self.server)
+        self.homes.prepare(self.server, "http://127.0.0.1:%d/" % self.dropping_port)
         points = subprocess.run([self.floor("ClickPoints")], capture_output=True, text=True,
                                 check=True, timeout=30).stdout
         self.points = {name: (int(x), int(y)) for name, x, y in map(str.split, points.splitlines())}
+
+    def start_streams(self, port=0):
+        """A loopback stream server (streams.py) and its port."""
+        here = os.path.dirname(os.path.abspath(__file__))
+        server = Program([sys.executable, "-B", os.path.join(here, "streams.py"),
+                          os.path.join(self.folder, "media"), str(port)], self._env)
+        line = server.wait_line("port ", 15)
+        if line is None:
+            raise RuntimeError("the stream server did not start:\n" + server.log())
+        return server, int(line[1].split()[1])
 
     def stop(self):
         if getattr(self, "sound", None) is not None:

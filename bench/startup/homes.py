@@ -14,7 +14,9 @@ runtime/ that $HOME and the XDG variables point at:
   streams    the same with one category "Streams": row 1 the ICY station,
              row 2 the HLS station;
   home       a returning user with the shipped lists and a server list naming
-             the loopback server, which answers as a home server.
+             the loopback server, which answers as a home server;
+  dropping   a returning user whose one station (row 1) plays from a second
+             loopback server, which the bench ends and starts again.
 The list files are written through kestova-lists, as the shipped ones are."""
 import os
 import shutil
@@ -66,8 +68,9 @@ class Homes:
                     XDG_CACHE_HOME=os.path.join(root, "cache"),
                     XDG_RUNTIME_DIR=os.path.join(root, "runtime"))
 
-    def prepare(self, server):
-        """Makes the templates; server is the loopback server's base address."""
+    def prepare(self, server, dropping_server):
+        """Makes the templates; server is the loopback server's base address,
+        dropping_server that of the server the "dropping" station plays from."""
         self._template("empty")
         self._write_lists(self._template("first-run"), {"ServerSettings.txt": server_list(closed_address())})
         big = [station("Station %d" % i, server + "live.mp3") for i in range(BIG_COUNT)]
@@ -76,6 +79,8 @@ class Homes:
             station("ICY station", server + "live.mp3"),
             station("HLS station", server + "hls/live.m3u8")]))
         self._returning("home", {"ServerSettings.txt": server_list(server)})
+        self._returning("dropping", catalogue_files("Streams", "Streams.txt", [
+            station("Dropping station", dropping_server + "live.mp3")]))
 
     def new_home(self, name):
         """A fresh copy of the template; removed by the caller when done."""

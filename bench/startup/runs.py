@@ -147,6 +147,27 @@ def kestova_play(bench, kind):
         return run.result(figures)
 
 
+def kestova_reconnect(bench):
+    """A station whose server goes away while it plays: the server comes back
+    (on its port) once the program has tried twice, and the figures are the
+    times from the server's return, and from the program's next attempt (its
+    engine's loadfile), to sound again."""
+    with Kestova(bench, "dropping") as run:
+        origin = run.window_origin() if run.loaded() else None
+        played = double_click(bench, run, origin, "tree-row-1") if origin else None
+        playing = run.program.wait_line('status line: "  Playing', WAIT, played) if played else None
+        back = attempt = sound = None
+        if playing:
+            bench.dropping.end()
+            if run.program.wait_line('status line: "  Reconnecting (2)...', WAIT) and bench.sound.arm():
+                bench.dropping, _ = bench.start_streams(bench.dropping_port)
+                back = now_ns()
+                sound = bench.sound.first_sound(WAIT)
+                found = run.program.wait_line(lambda line: "kestova.timing: loadfile " in line, WAIT, back)
+                attempt = int(found[1].rsplit(" ", 1)[1]) if found else None
+        return run.result({"back-audio": ms(sound, back), "attempt-audio": ms(sound, attempt)})
+
+
 def double_click(bench, run, origin, row):
     """The moment the view started playing; a double-click that went nowhere
     (the window not yet taking input) is tried again."""

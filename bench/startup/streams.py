@@ -13,7 +13,7 @@ It serves, from a folder the bench filled (see media.py):
 Writes "port <number>" once it listens, then "request <path>" for each
 request, to its standard error; it serves until it is ended.
 
-    streams.py <media folder>
+    streams.py <media folder> [port]
 """
 import http.server
 import os
@@ -139,7 +139,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
 def main():
     Handler.media = Media(sys.argv[1])
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+    port = int(sys.argv[2]) if len(sys.argv) > 2 else 0
+    http.server.ThreadingHTTPServer.allow_reuse_address = True
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", port), Handler)
     server.daemon_threads = True
     print("port %d" % server.server_address[1], file=sys.stderr, flush=True)
     server.serve_forever()

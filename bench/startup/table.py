@@ -22,6 +22,8 @@ ROWS = [
     ("home page shown: PSS of all processes  vs empty window", "home-pss", "rest-pss", "MiB"),
     ("home page shown: RSS sum of all processes  vs empty window", "home-rss", "rest-rss", "MiB"),
     ("home page shown: processes", "home-processes", None, ""),
+    ("stream back: server's return to sound", "back-audio", None, "ms"),
+    ("stream back: the program's next attempt to sound", "attempt-audio", None, "ms"),
 ]
 
 

@@ -169,6 +169,18 @@ TEST_F(MediaPlayerTest, AStreamThatDropsComesBackByItself)
     EXPECT_EQ(StatusOf(m_player), "Stopped");
 }
 
+// A live HLS stream whose playlist has gone has dropped, though its engine
+// sees an end of file.
+TEST_F(MediaPlayerTest, ALiveHlsStreamThatEndsIsADrop)
+{
+    m_player.put_URL(Url("/live.m3u8"));
+    ASSERT_TRUE(WaitForState(m_player, CMediaControl::kPlaying)) << StatusOf(m_player);
+    ASSERT_TRUE(ProcessEventsUntil([&] { return StatusOf(m_player) == "Reconnecting (1)..."; }, 30000))
+        << StatusOf(m_player);
+    const int nAsked = m_server.RequestCount("/live.m3u8");
+    EXPECT_TRUE(ProcessEventsUntil([&] { return m_server.RequestCount("/live.m3u8") > nAsked; }, 5000));
+}
+
 // A recording that ends has finished: it is not opened again.
 TEST_F(MediaPlayerTest, ARecordingThatEndsIsNotReconnected)
 {

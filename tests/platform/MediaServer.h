@@ -3,8 +3,9 @@
 // its own streams, an endless live MP3 stream that sends a station title the
 // way internet radio servers do (ICY metadata every kMetaInterval bytes), one
 // whose title changes, one paced as it plays (little is buffered ahead when the
-// server goes), a live stream that the server ends after a few seconds, and two
-// plain web pages. Every other path answers 404. Streams are paced a little
+// server goes), a live stream that the server ends after a few seconds, a live
+// HLS stream whose playlist is gone once its one segment has been fetched, and
+// two plain web pages. Every other path answers 404. Streams are paced a little
 // faster than they play, unless said otherwise, and stop when the server does.
 #pragma once
 
@@ -35,6 +36,8 @@ public:
         m_server.Serve("/tone.mp3", m_strMp3, "audio/mpeg");
         m_server.Serve("/tone.ogg", ReadFile(mediaFolder / "tone.ogg"), "audio/ogg");
         m_server.Serve("/titles.opus", ReadFile(mediaFolder / "titles.opus"), "audio/ogg");
+        m_server.Serve("/live.ts", ReadFile(mediaFolder / "live.ts"), "video/mp2t");
+        ServeHlsUntilFetched("/live.m3u8", "/live.ts");
         m_server.Serve("/updown.mkv", ReadFile(mediaFolder / "updown.mkv"), "video/x-matroska");
         m_server.Serve("/notes.txt", std::string(20000, 'x'), "text/plain");
         m_server.Serve("/page.html", PageHtml(), "text/html");
@@ -77,6 +80,24 @@ private:
         html << "<html><body style='margin:0;background:rgb(" << kPageRed << ',' << kPageGreen << ','
              << kPageBlue << ")'><p>A web station</p></body></html>";
         return html.str();
+    }
+
+    // A live playlist (no end mark) of one segment, answered until that
+    // segment has been fetched; 404 after, as when a live stream's server stops.
+    void ServeHlsUntilFetched(const std::string& strPath, const std::string& strSegment)
+    {
+        m_server.Routes().Get(
+            strPath, [this, strSegment](const httplib::Request&, httplib::Response& response) {
+                if (m_server.RequestCount(strSegment) > 0) {
+                    response.status = 404;
+                    return;
+                }
+                response.set_content(
+                    "#EXTM3U\n#EXT-X-VERSION:3\n#EXT-X-TARGETDURATION:4\n#EXT-X-MEDIA-SEQUENCE:0\n"
+                    "#EXTINF:4.0,\n" +
+                        Url(strSegment) + "\n",
+                    "application/vnd.apple.mpegurl");
+            });
     }
 
     struct LiveOptions
