@@ -260,7 +260,6 @@ intptr_t CMainFrame::OnMainFrameMessage(uintptr_t uCode, intptr_t lParam)
     if (uCode == CFolderTreeView::kCatalogueLoadedCode) {
         if (m_pTree != nullptr && m_pView != nullptr) {
             m_pView->SetHomeServer(m_pTree->GetCatalogue().GetServerBase());
-            m_pView->PreparePlayer();
         }
         CloseSplash();
         qCDebug(lcUser, "catalogue loaded");
@@ -488,6 +487,9 @@ void CMainFrame::paintEvent(QPaintEvent*)
     if (!m_bPaintedOnce) {
         m_bPaintedOnce = true;
         MarkTime("first paint");
+        // What the first play needs loads while the user looks for a station.
+        if (m_pView != nullptr)
+            m_pView->PreparePlayer();
     }
 }
 

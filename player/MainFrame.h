@@ -8,7 +8,8 @@
 // and the buttons never call each other; they post registered messages or
 // commands to the frame, which calls the one object that has to act. It runs
 // the first-run steps when constructed, shows the splash window until the
-// catalogue has loaded and keeps the volume and mute settings. Once the
+// catalogue has loaded and keeps the volume and mute settings. After its first
+// paint it has the player load its engine in the background. Once the
 // catalogue has loaded it also appears on the desktop's media controls
 // (CDesktopControls), whose requests come back to it as its own commands.
 // Widgets are not copyable.

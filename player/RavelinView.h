@@ -48,7 +48,7 @@ public:
     // The home server the catalogue chose (empty: none answered); a home page
     // on it shows in the browser.
     void SetHomeServer(const CMyString& strServer);
-    // The window is up: the media player may load what its first play needs.
+    // The window has painted: the media player may load what its first play needs.
     void PreparePlayer();
     void SetSplitter(QSplitter* pSplitter);
 
