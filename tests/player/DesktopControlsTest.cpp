@@ -69,7 +69,8 @@ TEST_F(DesktopControlsTest, ShowWhatPlaysAndPlayTheNextStationSetTheVolumeAndSto
     monitor.start("gdbus", {"monitor", "--session", "--dest", "org.mpris.MediaPlayer2.kestova"});
     ASSERT_TRUE(monitor.waitForStarted());
 
-    program.Click(target::TreeRow(1));
+    ASSERT_TRUE(program.ClickUntil(target::TreeRow(1), "station line: \" Radio\\Evening Radio\""))
+        << program.Log();
     program.Click(target::Control(1));
     ASSERT_TRUE(program.WaitForLine("status line: \"  Playing: Evening Tones\"")) << program.Log();
     program.Mark();

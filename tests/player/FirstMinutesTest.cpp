@@ -239,7 +239,7 @@ TEST_F(FirstMinutesTest, VideoIsUprightInThePaneAndInFullScreenUnderAWindowManag
     WriteCatalogue(Station("Video", m_server.Url("/updown.mkv")));
     CProgram program(LogFile());
     ASSERT_TRUE(program.Start()) << program.Log();
-    program.DoubleClick(target::TreeRow(1));
+    ASSERT_TRUE(program.PlayRow(target::TreeRow(1))) << program.Log();
     ASSERT_TRUE(program.WaitForLine("status line: \"  Playing\"")) << program.Log();
     ASSERT_TRUE(WaitForUprightVideo(program));
 
@@ -278,7 +278,7 @@ TEST_F(FirstMinutesTest, WebStationOpensWithoutAHomePageAndWithoutTheSandboxVari
     program.RemoveEnvironment("QTWEBENGINE_DISABLE_SANDBOX");
     program.SetEnvironment("QT_LOGGING_RULES", "kestova.user.debug=true;kestova.web.info=true");
     ASSERT_TRUE(program.Start()) << program.Log();
-    program.DoubleClick(target::TreeRow(1));
+    ASSERT_TRUE(program.PlayRow(target::TreeRow(1))) << program.Log();
     const QRgb page = qRgb(MediaServer::kPageRed, MediaServer::kPageGreen, MediaServer::kPageBlue);
     EXPECT_TRUE(WaitFor([&] { return SameColour(ScreenPixel(program.OnScreen(PlayerPoint(0.5))), page); }))
         << program.Log();
@@ -297,9 +297,9 @@ TEST_F(FirstMinutesTest, WebStationOpensWithoutAHomePageAndWithoutTheSandboxVari
     const QPoint middle = program.OnScreen(PlayerPoint(0.5));
     EXPECT_GT(CountOtherThan(ScreenImage(QRect(middle - QPoint(150, 10), QSize(300, 20))), notice), 30);
 
-    program.DoubleClick(target::TreeRow(2));
+    ASSERT_TRUE(program.PlayRow(target::TreeRow(2))) << program.Log();
     EXPECT_TRUE(program.WaitForLine("status line: \"  Playing\"")) << program.Log();
-    program.DoubleClick(target::TreeRow(1));
+    ASSERT_TRUE(program.PlayRow(target::TreeRow(1))) << program.Log();
     EXPECT_TRUE(WaitFor([&] { return SameColour(ScreenPixel(program.OnScreen(PlayerPoint(0.5))), page); }));
     ASSERT_TRUE(program.IsRunning()) << program.Log();
     EXPECT_TRUE(program.Close()) << program.Log();

@@ -279,9 +279,9 @@ public:
     }
     QPoint Origin() const { return m_origin; }
     // Waits for a log line holding the text, among the lines since the last Mark().
-    bool WaitForLine(const std::string& strText) const
+    bool WaitForLine(const std::string& strText, int nWaitMs = kWaitMs) const
     {
-        const QDeadlineTimer giveUp(kWaitMs);
+        const QDeadlineTimer giveUp(nWaitMs);
         while (LogText().find(strText, m_nMark) == std::string::npos && !giveUp.hasExpired())
             QThread::msleep(50);
         return LogText().find(strText, m_nMark) != std::string::npos;
@@ -292,6 +292,17 @@ public:
         Mark();
         const QPoint screen = m_origin + point;
         Xdo(MoveTo(screen) + QStringList{"click", "1"});
+    }
+    // Clicks until the log shows the line: a click on a window just shown may
+    // go nowhere, and a user clicks again.
+    bool ClickUntil(QPoint point, const std::string& strLine)
+    {
+        for (int nTry = 0; nTry < 3; ++nTry) {
+            Click(point);
+            if (WaitForLine(strLine, 5000))
+                return true;
+        }
+        return false;
     }
     // Presses the left button at one place, moves the mouse by the offset and lets go.
     void Drag(QPoint from, QPoint offset)
@@ -317,6 +328,18 @@ public:
         Mark();
         const QPoint screen = m_origin + point;
         Xdo(MoveTo(screen) + QStringList{"click", "--repeat", "2", "--delay", "80", "1"});
+    }
+    // Plays the station of a tree row by a double-click, as a user does: true
+    // once the view has started it. A double-click that went nowhere, the
+    // window just shown and not yet taking input, is tried again.
+    bool PlayRow(QPoint point)
+    {
+        for (int nTry = 0; nTry < 3; ++nTry) {
+            DoubleClick(point);
+            if (WaitForLine("kestova.user: play ", 5000))
+                return true;
+        }
+        return false;
     }
     // Types the text and presses Return, into whatever has the keyboard.
     void Type(const QString& strText)

@@ -125,7 +125,8 @@ TEST_F(ProgramEndToEndTest, AStationWhoseServerGoesAwayComesBackByItself)
                   CategoryFile("1.0", "Radio", Station("Steady Radio", pServer->Url("/steady.mp3"))));
     CProgram program(LogFile());
     ASSERT_TRUE(program.Start()) << program.Log();
-    program.Click(target::TreeRow(1));
+    ASSERT_TRUE(program.ClickUntil(target::TreeRow(1), "station line: \" Radio\\Steady Radio\""))
+        << program.Log();
     program.Click(target::Control(1));
     ASSERT_TRUE(program.WaitForLine("status line: \"  Playing: Evening Tones\"")) << program.Log();
 
