@@ -17,10 +17,6 @@ class QWidget;
 class CMediaEngine
 {
 public:
-    // Extra engine options for the whole process, "name=value" pairs separated
-    // by commas (ao=null, vo=null for tests and benchmarks).
-    static constexpr char kOptionsVariable[] = "KESTOVA_MPV_OPTIONS";
-
     CMediaEngine() = default;
     virtual ~CMediaEngine() = default;
     CMediaEngine(const CMediaEngine&) = delete;
@@ -37,13 +33,11 @@ public:
 
     // Whom to ask for a surface when a file that is about to play has video
     // and there is nothing to draw it on yet. The load waits, before its
-    // decoders start, until ReloadVideo or ContinueLoad is called.
+    // decoders start, until the video output has its drawing set up, or until
+    // ContinueLoad is called.
     virtual void SetVideoWantedHandler(std::function<void()> handler) = 0;
     // Lets a waiting load go on, with or without a surface.
     virtual void ContinueLoad() = 0;
-    // Starts the video again, after the surface it draws on was made anew;
-    // while a load waits for its first surface, lets that load go on.
-    virtual void ReloadVideo() = 0;
     // A widget the engine draws its video into, as a child of pParent.
     virtual CVideoOutput* CreateVideoOutput(QWidget* pParent) = 0;
 

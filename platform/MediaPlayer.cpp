@@ -229,7 +229,8 @@ bool CMediaPlayer::IsActive() const
 void CMediaPlayer::play()
 {
     // Right after put_URL with autoStart the address is already on its way.
-    if (m_strUrl.IsEmpty() || Engine() == nullptr || (IsActive() && m_pEngine->GetLoadedUrl() == m_strUrl))
+    // Only an engine makes the player active.
+    if (m_strUrl.IsEmpty() || (IsActive() && m_pEngine->GetLoadedUrl() == m_strUrl))
         return;
     Load();
 }

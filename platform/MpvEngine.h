@@ -1,10 +1,11 @@
 // CMpvEngine: the media engine (MediaEngine.h) on libmpv, one instance of the
 // engine and what it reports, on the user-interface thread. It lives in the
-// engine's module (libkestova_mpv.so) with the video output. The engine runs threads of its own; its wake-up
-// call only posts an event to this object, and the event drains the engine's
+// engine's module (libkestova_mpv.so) with the video output. The engine runs
+// threads of its own; its wake-up call only posts an event to this object, and the event drains the engine's
 // queue here, so that every engine call and every state change happens on the
-// thread that made the object. Options for the whole process come from the
-// KESTOVA_MPV_OPTIONS environment variable, applied over the defaults.
+// thread that made the object. Options for the whole process (ao=null, vo=null
+// for tests and benchmarks) come from the KESTOVA_MPV_OPTIONS environment
+// variable, "name=value" pairs separated by commas, applied over the defaults.
 // Not copyable.
 #pragma once
 
@@ -25,6 +26,8 @@ struct mpv_node;
 class CMpvEngine : public QObject, public CMediaEngine
 {
 public:
+    static constexpr char kOptionsVariable[] = "KESTOVA_MPV_OPTIONS";
+
     explicit CMpvEngine(QObject* pParent = nullptr);
     ~CMpvEngine() override;
 
@@ -37,7 +40,9 @@ public:
     void SetVolume(int nVolume) override;
     void SetMute(bool bMute) override;
     void SetStretchToFit(bool bStretch) override;
-    void ReloadVideo() override;
+    // Starts the video again, after the surface it draws on was made anew;
+    // while a load waits for its first surface, lets that load go on.
+    void ReloadVideo();
     void SetVideoWantedHandler(std::function<void()> handler) override { m_videoWanted = std::move(handler); }
     void ContinueLoad() override;
     CVideoOutput* CreateVideoOutput(QWidget* pParent) override;
