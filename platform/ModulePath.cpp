@@ -7,7 +7,11 @@
 
 QStringList ModuleCandidates(const char* pBaseName)
 {
-    const QString strFile = QStringLiteral("lib%1.so").arg(QString::fromLatin1(pBaseName));
+    return ProgramFileCandidates(QStringLiteral("lib%1.so").arg(QString::fromLatin1(pBaseName)));
+}
+
+QStringList ProgramFileCandidates(const QString& strFile)
+{
     const QString strFolder = QFileInfo(ToQString(GetExecutablePath())).absolutePath();
     return {strFolder + u'/' + strFile, strFolder + QStringLiteral("/../lib/") + strFile,
             strFolder + QStringLiteral("/../lib/kestova/") + strFile};

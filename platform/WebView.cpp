@@ -4,6 +4,7 @@
 #include "ModulePath.h"
 #include "OpenGLSharing.h"
 #include "QtText.h"
+#include "WebHostPage.h"
 #include "WebPage.h"
 
 #include <QPainter>
@@ -27,7 +28,6 @@ void AllowRootWithoutSandbox()
 
 CreateWebPageFunction LoadModule()
 {
-    AllowRootWithoutSandbox();
     if (!ShareOpenGLContexts()) {
         qCWarning(lcWeb) << "the web engine needs shared OpenGL contexts; no page is shown";
         return nullptr;
@@ -39,11 +39,23 @@ CreateWebPageFunction LoadModule()
     return create;
 }
 
+CWebPage* MakePage(QWidget* pParent)
+{
+    AllowRootWithoutSandbox();
+    if (CWebHostPage::IsAvailable())
+        return new CWebHostPage(pParent);
+    static const CreateWebPageFunction s_create = LoadModule();
+    return s_create != nullptr ? s_create(pParent) : nullptr;
+}
+
 } // namespace
 
 CWebView::CWebView(QWidget* pParent) : CWebControl(pParent)
 {
     setContextMenuPolicy(Qt::NoContextMenu);
+    m_retireTimer.setSingleShot(true);
+    m_retireTimer.setInterval(kRetireAfterMs);
+    m_retireTimer.callOnTimeout(this, [this] { RetirePage(); });
 }
 
 bool CWebView::CreatePage()
@@ -51,12 +63,11 @@ bool CWebView::CreatePage()
     if (m_bTried)
         return HasPage();
     m_bTried = true;
-    static const CreateWebPageFunction s_create = LoadModule();
-    if (s_create == nullptr) {
+    m_pPage = MakePage(this);
+    if (m_pPage == nullptr) {
         ShowFailure();
         return false;
     }
-    m_pPage = s_create(this);
     m_pPage->SetFailureHandler([this] { ShowFailure(); });
     m_pWidget = m_pPage->GetWidget();
     m_pWidget->setGeometry(rect());
@@ -114,4 +125,29 @@ void CWebView::resizeEvent(QResizeEvent* pEvent)
     CWebControl::resizeEvent(pEvent);
     if (m_pWidget != nullptr)
         m_pWidget->setGeometry(rect());
+}
+
+void CWebView::showEvent(QShowEvent* pEvent)
+{
+    CWebControl::showEvent(pEvent);
+    m_retireTimer.stop();
+}
+
+void CWebView::hideEvent(QHideEvent* pEvent)
+{
+    CWebControl::hideEvent(pEvent);
+    // Only a view that was put away itself: a minimised window still plays its page.
+    if (m_bTried && isHidden())
+        m_retireTimer.start();
+}
+
+// The page is made again, and shows the last address, at the next paint.
+void CWebView::RetirePage()
+{
+    qCInfo(lcWeb) << "no page was seen for a while: the web engine ends";
+    delete m_pWidget;
+    m_pPage = nullptr;
+    m_bTried = false;
+    m_bScheduled = false;
+    m_bFailed = false;
 }

@@ -28,6 +28,11 @@ public:
     static constexpr char kFirstTitle[] = "Morning Tones";
     // The colour of the web page, as "rgb(...)" and as its parts.
     static constexpr int kPageRed = 20, kPageGreen = 200, kPageBlue = 40;
+    // The colour of the home page.
+    static constexpr int kHomeRed = 200, kHomeGreen = 40, kHomeBlue = 160;
+    // On /typing.html, the text box's top and height in pixels: what is typed
+    // into it is requested as /typed/<text>.
+    static constexpr int kTypingBoxTop = 10, kTypingBoxHeight = 80;
 
     // On a free port, or on nPort: a server that comes back after the one before it went.
     explicit MediaServer(const std::filesystem::path& mediaFolder, int nPort = 0)
@@ -41,7 +46,8 @@ public:
         m_server.Serve("/updown.mkv", ReadFile(mediaFolder / "updown.mkv"), "video/x-matroska");
         m_server.Serve("/notes.txt", std::string(20000, 'x'), "text/plain");
         m_server.Serve("/page.html", PageHtml(), "text/html");
-        m_server.Serve("/home.html", "<html><body>Home</body></html>", "text/html");
+        m_server.Serve("/home.html", HomeHtml(), "text/html");
+        m_server.Serve("/typing.html", TypingHtml(), "text/html");
         ServeLive("/live.mp3", {});
         ServeLive("/ending.mp3", {.bTitle = false, .uLimit = 3 * kMetaInterval});
         ServeLive("/titles.mp3", {.uFirstTitleBlocks = 2});
@@ -79,6 +85,24 @@ private:
         std::ostringstream html;
         html << "<html><body style='margin:0;background:rgb(" << kPageRed << ',' << kPageGreen << ','
              << kPageBlue << ")'><p>A web station</p></body></html>";
+        return html.str();
+    }
+
+    static std::string HomeHtml()
+    {
+        std::ostringstream html;
+        html << "<html><body style='margin:0;background:rgb(" << kHomeRed << ',' << kHomeGreen << ','
+             << kHomeBlue << ")'><p>Home</p></body></html>";
+        return html.str();
+    }
+
+    static std::string TypingHtml()
+    {
+        std::ostringstream html;
+        html << "<html><body style='margin:0;background:rgb(" << kPageRed << ',' << kPageGreen << ','
+             << kPageBlue << ")'><input style='position:absolute;left:10px;top:" << kTypingBoxTop
+             << "px;width:300px;height:" << kTypingBoxHeight << "px;font-size:30px'"
+             << " oninput=\"fetch('/typed/' + encodeURIComponent(this.value))\"></body></html>";
         return html.str();
     }
 

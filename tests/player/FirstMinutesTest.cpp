@@ -5,6 +5,7 @@
 // full screen under a window manager, and a web station with no home page,
 // with the web engine started as the user who runs the program (root in CI).
 #include "../catalogue/CatalogueFiles.h"
+#include "../support/Descendants.h"
 #include "../platform/MediaServer.h"
 #include "../platform/MediaTestSupport.h"
 #include "ColourConvert.h"
@@ -49,36 +50,6 @@ int CountOtherThan(const QImage& image, QRgb colour)
     return nCount;
 }
 
-// The processes at least two generations below nAncestor whose command line
-// holds the text: the web engine's page processes are forked from its zygotes,
-// which the program started.
-std::vector<pid_t> GrandchildrenWith(pid_t nAncestor, const std::string& strText)
-{
-    std::vector<pid_t> found;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        const std::string strName = entry.path().filename().string();
-        if (strName.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        std::string strCommand = CTestHome::ReadFile(entry.path() / "cmdline");
-        std::replace(strCommand.begin(), strCommand.end(), '\0', ' ');
-        if (strCommand.find(strText) == std::string::npos)
-            continue;
-        int nGeneration = 0;
-        for (pid_t nPid = std::stoi(strName); nPid > 1; ++nGeneration) {
-            const std::string strStat = CTestHome::ReadFile("/proc/" + std::to_string(nPid) + "/stat");
-            const size_t uEnd = strStat.rfind(')');
-            if (uEnd == std::string::npos || std::sscanf(strStat.c_str() + uEnd + 2, "%*c %d", &nPid) != 1)
-                break;
-            if (nPid == nAncestor) {
-                if (nGeneration == 0)
-                    break;
-                found.push_back(std::stoi(strName));
-                break;
-            }
-        }
-    }
-    return found;
-}
 
 class FirstMinutesTest : public CQtTest
 {
@@ -287,8 +258,11 @@ TEST_F(FirstMinutesTest, WebStationOpensWithoutAHomePageAndWithoutTheSandboxVari
         EXPECT_NE(program.Log().find("sandbox"), std::string::npos) << program.Log();
     }
 
-    const std::vector<pid_t> renderers =
-        GrandchildrenWith(static_cast<pid_t>(program.ProcessId()), "QtWebEngineProcess");
+    // The page processes are the engine's processes that its zygotes forked.
+    std::vector<pid_t> renderers = DescendantsWith(static_cast<pid_t>(program.ProcessId()), "QtWebEngineProcess");
+    std::erase_if(renderers, [](pid_t nPid) {
+        return CommandLineOf(descendants::ParentOf(nPid)).find("QtWebEngineProcess") == std::string::npos;
+    });
     ASSERT_FALSE(renderers.empty());
     for (const pid_t nPid : renderers)
         ::kill(nPid, SIGKILL);

@@ -10,7 +10,9 @@
 #include "RavelinView.h"
 #include "WebView.h"
 
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
@@ -58,8 +60,9 @@ protected:
     bool PageColourShows()
     {
         return ProcessEventsUntil([&] {
-            const QImage image = m_pView->grab().toImage();
-            const QRgb rgb = image.pixel(image.width() / 2, image.height() / 2);
+            const QPoint middle = m_pView->mapToGlobal(m_pView->rect().center());
+            const QRgb rgb =
+                QGuiApplication::primaryScreen()->grabWindow(0, middle.x(), middle.y(), 1, 1).toImage().pixel(0, 0);
             return qRed(rgb) == MediaServer::kPageRed && qGreen(rgb) == MediaServer::kPageGreen &&
                    qBlue(rgb) == MediaServer::kPageBlue;
         });
