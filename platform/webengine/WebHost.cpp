@@ -3,7 +3,8 @@
 #include "../WebHostProtocol.h"
 #include "EmbeddedKeyboard.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QSocketNotifier>
 #include <QUrl>
 #include <QWebEnginePage>
@@ -20,6 +21,7 @@ CWebHost::CWebHost(quintptr uWindowId, int nWidth, int nHeight) : m_pView(new QW
     m_pView->winId();
     m_pView->windowHandle()->setParent(QWindow::fromWinId(uWindowId));
     new CEmbeddedKeyboard(*m_pView);
+    qApp->installEventFilter(this);
     QObject::connect(m_pView, &QWebEngineView::loadStarted, this, [] { Tell(WebHost::kLoading); });
     QObject::connect(m_pView, &QWebEngineView::loadFinished, this, [](bool bOk) {
         Tell(QByteArray(WebHost::kLoaded) + (bOk ? " 1" : " 0"));
@@ -38,6 +40,16 @@ CWebHost::CWebHost(quintptr uWindowId, int nWidth, int nHeight) : m_pView(new QW
 CWebHost::~CWebHost()
 {
     delete m_pView;
+}
+
+bool CWebHost::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    const QEvent::Type type = pEvent->type();
+    const bool bRightPress = (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) &&
+                             static_cast<QMouseEvent*>(pEvent)->button() == Qt::RightButton;
+    if (pWatched->isWidgetType() && (bRightPress || type == QEvent::ContextMenu))
+        return true;
+    return QObject::eventFilter(pWatched, pEvent);
 }
 
 void CWebHost::ReadOrders()

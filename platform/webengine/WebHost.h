@@ -3,7 +3,9 @@
 // small program, which it ends when no page has been seen for a while: the
 // page draws into a window of the program's (given by its X11 id) and takes
 // its orders from standard input (WebHostProtocol.h). The page has no
-// context menu. When standard input closes, the host quits. Not copyable.
+// context menu and, as everywhere in the program's player, the right mouse
+// button does nothing on it. When standard input closes, the host quits. Not
+// copyable.
 #pragma once
 
 #include <QByteArray>
@@ -18,6 +20,9 @@ public:
     // Shows an empty page of the given size inside the window with the id.
     CWebHost(quintptr uWindowId, int nWidth, int nHeight);
     ~CWebHost() override;
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     void ReadOrders();

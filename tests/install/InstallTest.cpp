@@ -30,6 +30,7 @@ const char* const kInstalledFiles[] = {
     "bin/kestova-settings",
     "lib/kestova/libkestova_mpv.so",
     "lib/kestova/libkestova_webview.so",
+    "lib/kestova/kestova-web",
     "share/kestova/res/MoviesSettings.txt",
     "share/kestova/res/Skin/SkinInfo.xml",
     "share/kestova/res/Icons/Station.ico",

@@ -5,13 +5,14 @@
 // full screen under a window manager, and a web station with no home page,
 // with the web engine started as the user who runs the program (root in CI).
 #include "../catalogue/CatalogueFiles.h"
-#include "../support/Descendants.h"
 #include "../platform/MediaServer.h"
 #include "../platform/MediaTestSupport.h"
+#include "../support/Descendants.h"
 #include "ColourConvert.h"
 #include "FrameSkin.h"
 #include "PlayerLayout.h"
 #include "ProgramDriver.h"
+#include "Settings.h"
 #include "SkinInfo.h"
 #include "SplashDlg.h"
 #include "TreeLayout.h"
@@ -78,6 +79,16 @@ protected:
             CPlayerLayout(splitter.right() - nViewLeft, splitter.height(), true).GetPlayerArea();
         return {nViewLeft + area.center().x(), splitter.top() + static_cast<int>(area.height() * dHeight)};
     }
+    // The top left corner of the player area, in window pixels.
+    static QPoint PlayerTopLeft()
+    {
+        const QRect splitter =
+            CMainFrameLayout::SplitterRect({CMainFrameLayout::kWidth, CMainFrameLayout::kHeight});
+        const int nViewLeft = splitter.left() + 220 + 6;
+        const QRect area =
+            CPlayerLayout(splitter.right() - nViewLeft, splitter.height(), true).GetPlayerArea();
+        return {nViewLeft + area.left(), splitter.top() + area.top()};
+    }
     bool WaitForUprightVideo(const CProgram& program)
     {
         return WaitFor([&] {
@@ -85,9 +96,9 @@ protected:
                    IsBlue(ScreenPixel(program.OnScreen(PlayerPoint(0.85))));
         });
     }
-    static bool WaitFor(const std::function<bool()>& condition)
+    static bool WaitFor(const std::function<bool()>& condition, int nWaitMs = kWaitMs)
     {
-        const QDeadlineTimer giveUp(kWaitMs);
+        const QDeadlineTimer giveUp(nWaitMs);
         while (!condition() && !giveUp.hasExpired())
             QThread::msleep(50);
         return condition();
@@ -233,6 +244,82 @@ TEST_F(FirstMinutesTest, VideoIsUprightInThePaneAndInFullScreenUnderAWindowManag
         })) << (bEsc ? "after Esc" : "after the double-click");
         EXPECT_TRUE(WaitForUprightVideo(program));
     }
+    EXPECT_TRUE(program.Close()) << program.Log();
+}
+
+// With a home server, under a window manager: the home page shows in the
+// pane. Keys typed with the mouse resting on the page stay in the search box;
+// a click on the page's text box gives the keys to the page, and a click on
+// the search box takes them back. While a stream plays, no process of the web
+// engine outlives a short while; Stop brings the home page back.
+TEST_F(FirstMinutesTest, HomePageTakesKeysOnlyOnceClickedAndItsEngineEndsWhileAStreamPlays)
+{
+    CWindowManager manager(m_home.Root() / "wm-ready");
+    ASSERT_TRUE(manager.IsReady());
+    m_server.Server().Serve("/UpdateSettings.txt", "<UPDATE></UPDATE>", "text/plain");
+    WriteServerList({m_server.Url("/")});
+    WriteListFile("MoviesSettings.txt",
+                  Element("MOVIES_SETTINGS", Element("VERSION", "1.0") + Element("FIRST_URL", "typing.html") +
+                                                 Element("MOVIES", Category("Radio", "r.txt"))));
+    WriteListFile("r.txt", CategoryFile("1.0", "Radio",
+                                        Station("Evening Radio", m_server.Url("/live.mp3")) +
+                                            Station("A web station", m_server.Url("/page.html"),
+                                                    Element("WEB", "TRUE"))));
+    // Not a first run, which would fetch the lists and start the program again.
+    ASSERT_EQ(Settings().SetCopySettings(false), 0);
+    CProgram program(LogFile());
+    program.SetEnvironment("QT_LOGGING_RULES", "kestova.user.debug=true;kestova.web.info=true");
+    ASSERT_TRUE(program.Start()) << program.Log();
+    const QRgb page = qRgb(MediaServer::kPageRed, MediaServer::kPageGreen, MediaServer::kPageBlue);
+    const auto pageShows = [&] { return SameColour(ScreenPixel(program.OnScreen(PlayerPoint(0.5))), page); };
+    ASSERT_TRUE(WaitFor(pageShows)) << program.Log();
+    const QPoint searchBox(CSearchBarLayout::kGroupLeft + 20,
+                           CSearchBarLayout::kGroupTop + CSearchBarLayout::kEditHeight / 2);
+    const QPoint pageBox =
+        PlayerTopLeft() + QPoint(100, MediaServer::kTypingBoxTop + MediaServer::kTypingBoxHeight / 2);
+    // The page's white text box has been drawn.
+    ASSERT_TRUE(WaitFor([&] { return SameColour(ScreenPixel(program.OnScreen(pageBox)), qRgb(255, 255, 255)); }));
+
+    program.Click(searchBox);
+    Xdo(MoveTo(program.OnScreen(pageBox)));
+    program.TypeText("Evening");
+    program.Keys({"Return"});
+    EXPECT_TRUE(program.WaitForLine("search: \"Evening\"")) << program.Log();
+
+    // The web engine takes no click on a page the mouse was not seen moving over.
+    Xdo(MoveTo(program.OnScreen(pageBox + QPoint(5, 5))) + MoveTo(program.OnScreen(pageBox)));
+    program.Click(pageBox);
+    program.TypeText("xyz");
+    EXPECT_TRUE(WaitFor([&] { return m_server.RequestCount("/typed/xyz") == 1; })) << program.Log();
+
+    program.Click(searchBox);
+    Xdo(MoveTo(program.OnScreen(pageBox)));
+    program.Keys({"ctrl+a"});
+    program.TypeText("Radio");
+    program.Keys({"Return"});
+    EXPECT_TRUE(program.WaitForLine("search: \"Radio\"")) << program.Log();
+    EXPECT_EQ(m_server.RequestCount("/typed/xyzR"), 0);
+
+    const auto nProgram = static_cast<pid_t>(program.ProcessId());
+    const auto webEngineProcesses = [&] {
+        return DescendantsWith(nProgram, "kestova-web").size() +
+               DescendantsWith(nProgram, "QtWebEngineProcess").size();
+    };
+    EXPECT_GT(webEngineProcesses(), 0U);
+    ASSERT_TRUE(program.PlayRow(target::TreeRow(1))) << program.Log();
+    ASSERT_TRUE(program.WaitForLine("status line: \"  Playing\"")) << program.Log();
+    EXPECT_TRUE(WaitFor([&] { return webEngineProcesses() == 0; }, 30000));
+    ASSERT_TRUE(program.IsRunning()) << program.Log();
+
+    // Stop sends the hidden browser home, which starts no engine for a page no one sees.
+    program.Click(target::Control(0));
+    ASSERT_TRUE(program.WaitForLine("status line: \"  Stopped\"")) << program.Log();
+    EXPECT_FALSE(WaitFor([&] { return webEngineProcesses() > 0; }, 2000));
+    // A web station shows its page again.
+    ASSERT_TRUE(program.PlayRow(target::TreeRow(2))) << program.Log();
+    EXPECT_TRUE(WaitFor(pageShows)) << program.Log();
+    EXPECT_EQ(m_server.RequestCount("/page.html"), 1);
+    EXPECT_GT(webEngineProcesses(), 0U);
     EXPECT_TRUE(program.Close()) << program.Log();
 }
 
