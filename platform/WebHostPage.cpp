@@ -1,5 +1,6 @@
 #include "WebHostPage.h"
 
+#include "Logging.h"
 #include "MediaLogging.h"
 #include "ModulePath.h"
 #include "WebHostProtocol.h"
@@ -111,6 +112,8 @@ void CWebHostPage::Hear(const QByteArray& message)
         m_bLoaded = false;
     } else if (message.startsWith(WebHost::kLoaded)) {
         m_bLoaded = message.endsWith(" 1");
+        if (m_bLoaded)
+            MarkTime("page loaded");
     } else if (message == WebHost::kCrashed && m_failed) {
         m_failed();
     }

@@ -13,8 +13,10 @@ runtime/ that $HOME and the XDG variables point at:
              30,000 stations;
   streams    the same with one category "Streams": row 1 the ICY station,
              row 2 the HLS station;
-  home       a returning user with the shipped lists and a server list naming
-             the loopback server, which answers as a home server;
+  home       a returning user with a server list naming the loopback
+             server, which answers as a home server with its home page; the
+             category "Streams" holds the ICY station (row 1) and a web
+             station (row 2) whose page is the home page;
   dropping   a returning user whose one station (row 1) plays from a second
              loopback server, which the bench ends and starts again.
 The list files are written through kestova-lists, as the shipped ones are."""
@@ -46,8 +48,13 @@ def closed_address():
         return "http://127.0.0.1:%d/" % probe.getsockname()[1]
 
 
-def catalogue_files(category, file_name, stations):
-    index = element("MOVIES_SETTINGS", element("VERSION", "1.0") + element(
+def web_station(caption, url):
+    return element("MENU_ITEM", element("CAPTION", caption) + element("URL", url) + element("WEB", "TRUE"))
+
+
+def catalogue_files(category, file_name, stations, first_url=""):
+    first = element("FIRST_URL", first_url) if first_url else ""
+    index = element("MOVIES_SETTINGS", element("VERSION", "1.0") + first + element(
         "MOVIES", element("CATEGORY", element("NAME", category) + element("FILE_NAME", file_name))))
     lists = element("CATEGORY_LIST", element("VERSION", "1.0") + element(
         "MENU", element("CAPTION", category) + "".join(stations)))
@@ -78,7 +85,10 @@ class Homes:
         self._returning("streams", catalogue_files("Streams", "Streams.txt", [
             station("ICY station", server + "live.mp3"),
             station("HLS station", server + "hls/live.m3u8")]))
-        self._returning("home", {"ServerSettings.txt": server_list(server)})
+        self._returning("home", dict(catalogue_files("Streams", "Streams.txt", [
+            station("ICY station", server + "live.mp3"),
+            web_station("Web station", server + "Home.html")], first_url="Home.html"),
+            **{"ServerSettings.txt": server_list(server)}))
         self._returning("dropping", catalogue_files("Streams", "Streams.txt", [
             station("Dropping station", dropping_server + "live.mp3")]))
 

@@ -72,12 +72,13 @@ class Program:
                     return found
                 self._arrived.wait(min(left, 0.1))
 
-    def stamp(self, what, seconds):
-        """The nanoseconds of a timing line "<category>: <what> <ns>", waiting for it."""
+    def stamp(self, what, seconds, since=0):
+        """The nanoseconds of a timing line "<category>: <what> <ns>" that
+        arrived after `since`, waiting for it."""
         def is_stamp(line):
             head, _, ns = line.partition(": ")[2].rpartition(" ")
             return head == what and ns.isdigit()
-        found = self.wait_line(is_stamp, seconds)
+        found = self.wait_line(is_stamp, seconds, since)
         return int(found[1].rsplit(" ", 1)[1]) if found else None
 
     def log(self):

@@ -17,6 +17,8 @@ SETTLE = 1.0
 REST_SAMPLE = 3.0
 PLAYING_SAMPLE = 3.0
 SEARCH_QUERY = "Station %d" % (BIG_COUNT - 1)
+# How long the program keeps a page that is not on screen (CWebView::kRetireAfterMs).
+PAGE_KEPT = 10.0
 
 
 def ms(later, earlier):
@@ -171,9 +173,10 @@ def kestova_reconnect(bench):
 def double_click(bench, run, origin, row):
     """The moment the view started playing; a double-click that went nowhere
     (the window not yet taking input) is tried again."""
+    since = now_ns()
     for _ in range(3):
         bench.display.click(run.on_screen(origin, row), repeat=2)
-        played = run.program.stamp("play", 3)
+        played = run.program.stamp("play", 3, since)
         if played:
             return played
     return None
@@ -203,11 +206,22 @@ def floor_play(bench, kind):
 def kestova_home(bench):
     """A home server answers, so the web engine shows its page: the memory of
     kestova and every process below it once the page was fetched and 2 s
-    passed."""
+    passed. Then a stream plays for longer than the program keeps an unseen
+    page (the same memory again), and a web station brings the web engine
+    back: from the view's "play" to the page loaded."""
     since = now_ns()
     with Kestova(bench, "home") as run:
-        figures = {"home-rss": None, "home-pss": None, "home-processes": None}
-        if run.loaded() is not None and bench.requested("/Home.html", since, WAIT):
-            bench.sleep(2 * SETTLE)
-            figures = dict(zip(figures, family_memory_mib(run.program.pid)))
+        figures = {"home-rss": None, "home-pss": None, "home-processes": None,
+                   "away-pss": None, "away-processes": None, "page-back": None}
+        if run.loaded() is None or not bench.requested("/Home.html", since, WAIT):
+            return run.result(figures)
+        bench.sleep(2 * SETTLE)
+        figures.update(zip(("home-rss", "home-pss", "home-processes"), family_memory_mib(run.program.pid)))
+        origin = run.window_origin()
+        played = double_click(bench, run, origin, "tree-row-1") if origin else None
+        if played and run.program.wait_line('status line: "  Playing', WAIT, played):
+            bench.sleep(PAGE_KEPT + 2 * SETTLE)
+            figures.update(zip(("away-pss", "away-processes"), family_memory_mib(run.program.pid)[1:]))
+            web = double_click(bench, run, origin, "tree-row-2")
+            figures["page-back"] = ms(run.program.stamp("page loaded", WAIT, web) if web else None, web)
         return run.result(figures)

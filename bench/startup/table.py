@@ -22,6 +22,9 @@ ROWS = [
     ("home page shown: PSS of all processes  vs empty window", "home-pss", "rest-pss", "MiB"),
     ("home page shown: RSS sum of all processes  vs empty window", "home-rss", "rest-rss", "MiB"),
     ("home page shown: processes", "home-processes", None, ""),
+    ("stream playing 12 s after the page: PSS of all processes  vs empty window", "away-pss", "rest-pss", "MiB"),
+    ("stream playing 12 s after the page: processes", "away-processes", None, ""),
+    ("page back: web station's play to page loaded", "page-back", None, "ms"),
     ("stream back: server's return to sound", "back-audio", None, "ms"),
     ("stream back: the program's next attempt to sound", "attempt-audio", None, "ms"),
 ]
