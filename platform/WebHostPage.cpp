@@ -73,8 +73,8 @@ void CWebHostPage::Start()
             Fail("the web host did not start");
     });
     connect(m_pHost, &QProcess::finished, this, [this] { Fail("the web host ended"); });
-    QTimer::singleShot(kShowTimeoutMs, m_pHost, [this] {
-        if (!m_bShown)
+    QTimer::singleShot(kShowTimeoutMs, this, [this, pHost = m_pHost] {
+        if (m_pHost == pHost && !m_bShown)
             Fail("the web host showed no page in time");
     });
     m_pHost->start(strHost, {QString::number(winId()), QString::number(width()), QString::number(height())});

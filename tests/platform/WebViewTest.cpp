@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QScreen>
 #include <QVBoxLayout>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -152,6 +153,33 @@ TEST_F(WebViewTest, AViewPutAwayForAWhileEndsTheWebEngineAndShowsItsPageWhenShow
     view.put_Visible(true);
     EXPECT_TRUE(ShowsPage(view, QPoint(200, 150)));
     EXPECT_EQ(m_server.RequestCount("/page.html"), 2);
+}
+
+// A web host that dies leaves the notice in the view; the next address starts
+// a new one.
+TEST_F(WebViewTest, AWebHostThatDiesLeavesTheNoticeAndTheNextAddressStartsAnother)
+{
+    QWidget window;
+    window.resize(400, 300);
+    CWebView view(&window);
+    view.setGeometry(0, 0, 400, 300);
+    QPalette palette = view.palette();
+    palette.setColor(QPalette::Window, QColor(60, 70, 200));
+    view.setPalette(palette);
+    view.Navigate(m_server.Url("/page.html").c_str());
+    window.show();
+    ASSERT_TRUE(ShowsPage(view, QPoint(200, 150)));
+    // The host is this test's child; the engine's processes below it carry its name too.
+    std::vector<pid_t> hosts = DescendantsWith(::getpid(), "kestova-web");
+    std::erase_if(hosts, [](pid_t nPid) { return descendants::ParentOf(nPid) != ::getpid(); });
+    ASSERT_EQ(hosts.size(), 1U);
+    ::kill(hosts.front(), SIGKILL);
+    EXPECT_TRUE(ProcessEventsUntil([&] { return view.IsFailed(); }));
+    EXPECT_TRUE(ProcessEventsUntil([&] { return IsColour(ScreenPixel(view, QPoint(5, 5)), 60, 70, 200); }));
+
+    view.Navigate(m_server.Url("/page.html").c_str());
+    EXPECT_TRUE(ShowsPage(view, QPoint(200, 150)));
+    EXPECT_FALSE(view.IsFailed());
 }
 
 // Keys go where the user last clicked: to a text box of the program's own,
