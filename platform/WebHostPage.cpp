@@ -6,7 +6,7 @@
 #include "WebHostProtocol.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QPainter>
 #include <QProcess>
 #include <QTimer>
@@ -42,18 +42,24 @@ CWebHostPage::~CWebHostPage()
 {
     if (m_pHost == nullptr)
         return;
-    // The host quits when its input closes; it is left to do so on its own.
+    // The host quits when its input closes; it is left to do so on its own,
+    // and waited for only when the program ends first.
     m_pHost->disconnect(this);
-    m_pHost->setParent(nullptr);
+    m_pHost->setParent(qApp);
     m_pHost->closeWriteChannel();
     QProcess* pHost = m_pHost;
     QObject::connect(pHost, &QProcess::finished, pHost, &QObject::deleteLater);
     QTimer::singleShot(kEndTimeoutMs, pHost, [pHost] { pHost->kill(); });
+    QObject::connect(qApp, &QObject::destroyed, pHost, [pHost] {
+        if (!pHost->waitForFinished(kEndTimeoutMs))
+            pHost->kill();
+        pHost->waitForFinished();
+    });
 }
 
 bool CWebHostPage::IsAvailable()
 {
-    return QGuiApplication::platformName() == QLatin1String("xcb");
+    return QApplication::platformName() == QLatin1String("xcb");
 }
 
 void CWebHostPage::Start()
