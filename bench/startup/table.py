@@ -19,6 +19,7 @@ ROWS = [
     ("PSS at rest, window shown  vs empty window", "rest-pss", "rest-pss", "MiB"),
     ("UI thread wake-ups at rest  vs empty window", "wakeups", "wakeups", "/s"),
     ("station search in 30,000: Return to station line", "search", None, "ms"),
+    ("station search in 30,000: the program's part, search to station line", "search-own", None, "ms"),
     ("home page shown: PSS of all processes  vs empty window", "home-pss", "rest-pss", "MiB"),
     ("home page shown: RSS sum of all processes  vs empty window", "home-rss", "rest-rss", "MiB"),
     ("home page shown: processes", "home-processes", None, ""),
