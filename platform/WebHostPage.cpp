@@ -5,8 +5,8 @@
 #include "ModulePath.h"
 #include "WebHostProtocol.h"
 
-#include <QFileInfo>
 #include <QApplication>
+#include <QFileInfo>
 #include <QPainter>
 #include <QProcess>
 #include <QTimer>

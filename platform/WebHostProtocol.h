@@ -15,10 +15,10 @@ inline constexpr char kResize[] = "size";       // size <width> <height>
 // The host ends when its standard input closes.
 
 // From the host.
-inline constexpr char kShown[] = "shown";       // the page is in the program's window
-inline constexpr char kLoading[] = "loading";   // a page began to load
-inline constexpr char kLoaded[] = "loaded";     // loaded <1 when it loaded, 0 when it failed>
-inline constexpr char kCrashed[] = "crashed";   // the page's process died
+inline constexpr char kShown[] = "shown";     // the page is in the program's window
+inline constexpr char kLoading[] = "loading"; // a page began to load
+inline constexpr char kLoaded[] = "loaded";   // loaded <1 when it loaded, 0 when it failed>
+inline constexpr char kCrashed[] = "crashed"; // the page's process died
 
 // The host's file name; the program looks for it where it looks for its modules.
 inline constexpr char kProgramName[] = "kestova-web";

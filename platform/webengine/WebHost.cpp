@@ -23,9 +23,8 @@ CWebHost::CWebHost(quintptr uWindowId, int nWidth, int nHeight) : m_pView(new QW
     new CEmbeddedKeyboard(*m_pView);
     qApp->installEventFilter(this);
     QObject::connect(m_pView, &QWebEngineView::loadStarted, this, [] { Tell(WebHost::kLoading); });
-    QObject::connect(m_pView, &QWebEngineView::loadFinished, this, [](bool bOk) {
-        Tell(QByteArray(WebHost::kLoaded) + (bOk ? " 1" : " 0"));
-    });
+    QObject::connect(m_pView, &QWebEngineView::loadFinished, this,
+                     [](bool bOk) { Tell(QByteArray(WebHost::kLoaded) + (bOk ? " 1" : " 0")); });
     QObject::connect(m_pView->page(), &QWebEnginePage::renderProcessTerminated, this,
                      [](QWebEnginePage::RenderProcessTerminationStatus status, int) {
                          if (status != QWebEnginePage::NormalTerminationStatus)

@@ -31,7 +31,10 @@ bool IsColour(QRgb rgb, int nRed, int nGreen, int nBlue)
 QRgb ScreenPixel(const QWidget& widget, QPoint at)
 {
     const QPoint global = widget.mapToGlobal(at);
-    return QGuiApplication::primaryScreen()->grabWindow(0, global.x(), global.y(), 1, 1).toImage().pixel(0, 0);
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(0, global.x(), global.y(), 1, 1)
+        .toImage()
+        .pixel(0, 0);
 }
 
 bool Xdo(const QStringList& arguments)

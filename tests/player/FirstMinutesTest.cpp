@@ -51,7 +51,6 @@ int CountOtherThan(const QImage& image, QRgb colour)
     return nCount;
 }
 
-
 class FirstMinutesTest : public CQtTest
 {
 protected:
@@ -278,7 +277,8 @@ TEST_F(FirstMinutesTest, HomePageTakesKeysOnlyOnceClickedAndItsEngineEndsWhileAS
     const QPoint pageBox =
         PlayerTopLeft() + QPoint(100, MediaServer::kTypingBoxTop + MediaServer::kTypingBoxHeight / 2);
     // The page's white text box has been drawn.
-    ASSERT_TRUE(WaitFor([&] { return SameColour(ScreenPixel(program.OnScreen(pageBox)), qRgb(255, 255, 255)); }));
+    ASSERT_TRUE(
+        WaitFor([&] { return SameColour(ScreenPixel(program.OnScreen(pageBox)), qRgb(255, 255, 255)); }));
 
     program.Click(searchBox);
     Xdo(MoveTo(program.OnScreen(pageBox)));
@@ -346,7 +346,8 @@ TEST_F(FirstMinutesTest, WebStationOpensWithoutAHomePageAndWithoutTheSandboxVari
     }
 
     // The page processes are the engine's processes that its zygotes forked.
-    std::vector<pid_t> renderers = DescendantsWith(static_cast<pid_t>(program.ProcessId()), "QtWebEngineProcess");
+    std::vector<pid_t> renderers =
+        DescendantsWith(static_cast<pid_t>(program.ProcessId()), "QtWebEngineProcess");
     std::erase_if(renderers, [](pid_t nPid) {
         return CommandLineOf(descendants::ParentOf(nPid)).find("QtWebEngineProcess") == std::string::npos;
     });

@@ -61,8 +61,10 @@ protected:
     {
         return ProcessEventsUntil([&] {
             const QPoint middle = m_pView->mapToGlobal(m_pView->rect().center());
-            const QRgb rgb =
-                QGuiApplication::primaryScreen()->grabWindow(0, middle.x(), middle.y(), 1, 1).toImage().pixel(0, 0);
+            const QRgb rgb = QGuiApplication::primaryScreen()
+                                 ->grabWindow(0, middle.x(), middle.y(), 1, 1)
+                                 .toImage()
+                                 .pixel(0, 0);
             return qRed(rgb) == MediaServer::kPageRed && qGreen(rgb) == MediaServer::kPageGreen &&
                    qBlue(rgb) == MediaServer::kPageBlue;
         });

@@ -55,7 +55,8 @@ inline std::vector<pid_t> DescendantsWith(pid_t nAncestor, const std::string& st
         if (CommandLineOf(nPid).find(strText) == std::string::npos)
             continue;
         int nGeneration = 1;
-        for (pid_t nParent = descendants::ParentOf(nPid); nParent > 1; nParent = descendants::ParentOf(nParent)) {
+        for (pid_t nParent = descendants::ParentOf(nPid); nParent > 1;
+             nParent = descendants::ParentOf(nParent)) {
             if (nParent == nAncestor) {
                 if (nGeneration >= nMinGeneration)
                     found.push_back(nPid);
