@@ -1,14 +1,15 @@
 // CMediaPlayer: the media player control on the media engine (libmpv). One
 // engine per player, made on the user-interface thread after its module
 // (MediaEngine.h) has loaded: in the background once the host calls Prepare,
-// else when the player is first asked to play (or for one of its
-// properties). Without the module a play shows kNoEngineText. The video
-// surface, and with it an OpenGL context, is made only when a file with video
-// is about to play, or for full screen. The widget shows the video in its
-// upper part; its lowest kControlBarHeight pixels are where a control bar would sit, kept empty, so that a
-// host that pushes that strip out of sight loses no picture. Full screen moves the video to a window of its
-// own; Esc or a double-click there brings it back. The engine never shows dialogs or menus, so
-// enableErrorDialogs and enableContextMenu only keep their values.
+// else when the player is first asked to play (or for one of its properties).
+// Without the module a play shows kNoEngineText. The video surface, and with it
+// an OpenGL context, is made only when a file with video is about to play, or
+// for full screen. The widget shows the video in its upper part; its lowest
+// kControlBarHeight pixels are where a control bar would sit, kept empty, so
+// that a host that pushes that strip out of sight loses no picture. Full screen
+// moves the video to a window of its own; Esc or a double-click there brings it
+// back. The engine never shows dialogs or menus, so enableErrorDialogs and
+// enableContextMenu only keep their values.
 //
 // A stream that played and then stopped on its own (the server went away, the
 // network dropped, the stream stalled past the engine's time-out) is opened

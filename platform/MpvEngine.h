@@ -1,12 +1,12 @@
 // CMpvEngine: the media engine (MediaEngine.h) on libmpv, one instance of the
 // engine and what it reports, on the user-interface thread. It lives in the
 // engine's module (libkestova_mpv.so) with the video output. The engine runs
-// threads of its own; its wake-up call only posts an event to this object, and the event drains the engine's
-// queue here, so that every engine call and every state change happens on the
-// thread that made the object. Options for the whole process (ao=null, vo=null
-// for tests and benchmarks) come from the KESTOVA_MPV_OPTIONS environment
-// variable, "name=value" pairs separated by commas, applied over the defaults.
-// Not copyable.
+// threads of its own; its wake-up call only posts an event to this object, and
+// the event drains the engine's queue here, so that every engine call and every
+// state change happens on the thread that made the object. Options for the
+// whole process (ao=null, vo=null for tests and benchmarks) come from the
+// KESTOVA_MPV_OPTIONS environment variable, "name=value" pairs separated by
+// commas, applied over the defaults. Not copyable.
 #pragma once
 
 #include "MediaEngine.h"

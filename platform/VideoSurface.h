@@ -1,10 +1,9 @@
 // CVideoSurface: the media engine's video output (VideoOutput.h), inside the
 // player and on its own as the full-screen window. It holds the native video
-// window (VideoWindow.h)
-// in a window container; the engine draws there on the window's own OpenGL
-// context, which survives the move to full screen and back. Esc or a
-// double-click leave full screen, whether they reach the picture or this
-// widget. Not copyable.
+// window (VideoWindow.h) in a window container; the engine draws there on the
+// window's own OpenGL context, which survives the move to full screen and back.
+// Esc or a double-click leave full screen, whether they reach the picture or
+// this widget. Not copyable.
 #pragma once
 
 #include "VideoOutput.h"

@@ -54,14 +54,14 @@ void CRavelinView::CreateWebBrowser()
     m_pWebBrowser->Navigate(m_strHomePage);
 }
 
-// The home server is known once the catalogue has chosen it: the browser then
-// shows the home page (and is made for it), unless a web station plays.
 void CRavelinView::PreparePlayer()
 {
     if (m_pMediaPlayer != nullptr)
         m_pMediaPlayer->Prepare();
 }
 
+// The home server is known once the catalogue has chosen it: the browser then
+// shows the home page (and is made for it), unless a web station plays.
 void CRavelinView::SetHomeServer(const CMyString& strServer)
 {
     m_strHomePage = FindHomePage(strServer);

@@ -2,29 +2,21 @@
 // /proc: for tests that check which helper processes a program keeps alive.
 #pragma once
 
+#include "TestHome.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/types.h>
 #include <vector>
 
 namespace descendants {
 
-inline std::string ReadProcFile(const std::filesystem::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // The parent of the process, or 0 when it is gone.
 inline pid_t ParentOf(pid_t nPid)
 {
-    const std::string strStat = ReadProcFile("/proc/" + std::to_string(nPid) + "/stat");
+    const std::string strStat = CTestHome::ReadFile("/proc/" + std::to_string(nPid) + "/stat");
     const size_t uEnd = strStat.rfind(')');
     pid_t nParent = 0;
     if (uEnd == std::string::npos || std::sscanf(strStat.c_str() + uEnd + 2, "%*c %d", &nParent) != 1)
@@ -37,7 +29,7 @@ inline pid_t ParentOf(pid_t nPid)
 // The command line of a process, its arguments joined by spaces.
 inline std::string CommandLineOf(pid_t nPid)
 {
-    std::string strCommand = descendants::ReadProcFile("/proc/" + std::to_string(nPid) + "/cmdline");
+    std::string strCommand = CTestHome::ReadFile("/proc/" + std::to_string(nPid) + "/cmdline");
     std::replace(strCommand.begin(), strCommand.end(), '\0', ' ');
     return strCommand;
 }
